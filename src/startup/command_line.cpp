@@ -1,0 +1,40 @@
+#include "startup/command_line.h"
+
+#include <string>
+
+#include "core/numbers.h"
+
+namespace gyra {
+
+namespace {
+
+// The host handle: the number at the start of the text, as Basic's Val reads
+// it, rounded into 32 bits; 0 when there is none or it does not fit.
+int32_t HandleFrom(std::u16string_view text) {
+  std::string ascii;
+  for (char16_t c : text) {
+    if (c >= 0x80) break;  // no digit, sign or blank beyond ASCII
+    ascii += static_cast<char>(c);
+  }
+  return RoundToInt32(LeadingNumber(ascii)).value_or(0);
+}
+
+}  // namespace
+
+StartRequest ParseCommandLine(std::u16string_view line) {
+  if (line.size() < 2) return {StartMode::Settings};
+  char16_t letter = line[1];
+  if (letter >= u'a' && letter <= u'z') letter = letter - u'a' + u'A';
+  switch (letter) {
+    case u'P':
+      return {StartMode::Preview, line.size() > 3 ? HandleFrom(line.substr(3)) : 0};
+    case u'C':
+      return {StartMode::Settings};
+    case u'S':
+      return {StartMode::FullScreen};
+    default:
+      return {StartMode::None};
+  }
+}
+
+}  // namespace gyra

@@ -1,0 +1,28 @@
+// How the screen-saver host's command line selects what the program does.
+// Portable: the Windows layer passes the line it was started with.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace gyra {
+
+enum class StartMode {
+  Preview,     // "/p <hwnd>": the small picture inside the host's preview monitor
+  Settings,    // "/c", "/c:<hwnd>", or no arguments at all (the shell's "Configure")
+  FullScreen,  // "/s"
+  None,        // any other letter: set up the data folder, then end
+};
+
+struct StartRequest {
+  StartMode mode = StartMode::None;
+  // Preview only: the host window's handle, 0 when the line names none.
+  int32_t host_window = 0;
+};
+
+// Only character 2 of the upper-cased line decides ("/s", "-S", "/c:1234" are
+// all accepted); in preview mode the handle is the number from character 4 on,
+// so "/p 1234" and "/p:1234" both name window 1234.
+StartRequest ParseCommandLine(std::u16string_view line);
+
+}  // namespace gyra

@@ -1,0 +1,71 @@
+#include "startup/frame_files.h"
+
+#include <algorithm>
+
+namespace gyra {
+
+namespace {
+
+// The first n characters of a UTF-8 string (not bytes: "ジ" is one character).
+std::string FirstCharacters(const std::string& text, size_t n) {
+  size_t end = 0;
+  for (size_t count = 0; end < text.size() && count < n; ++count) {
+    ++end;
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+  }
+  return text.substr(0, end);
+}
+
+bool EndsWithBmp(const std::string& name) {
+  if (name.size() < 4) return false;
+  std::string ext = name.substr(name.size() - 4);
+  for (char& c : ext)
+    if (c >= 'A' && c <= 'Z') c = c - 'A' + 'a';
+  return ext == ".bmp";
+}
+
+}  // namespace
+
+DataPaths DataPathsFor(const std::string& program_folder) {
+  const std::string data = FirstCharacters(program_folder, 3) + "ジラフォト";
+  return {data, data + "\\Image1", data + "\\Image2", data + "\\Data.ini"};
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t last = path.find_last_of(":\\");
+  if (last == std::string::npos) return {};
+  std::string folder = path.substr(0, last + 1);
+  if (folder.back() == '\\') folder.pop_back();
+  return folder;
+}
+
+std::string AddBackslash(const std::string& path) {
+  std::string result = path.substr(0, path.find_last_not_of(' ') + 1);
+  if (result.empty() || result.back() != '\\') result += '\\';
+  return result;
+}
+
+bool DirExists(const FileSystem& fs, const std::string& path) {
+  std::string folder = AddBackslash(path);
+  folder.pop_back();
+  return fs.FolderExists(folder);
+}
+
+bool FileExists(const FileSystem& fs, const std::string& path) {
+  if (!path.empty() && path.back() == '\\') return fs.CanOpenForReading(path.substr(0, path.size() - 1));
+  return fs.CanOpenForReading(path);
+}
+
+std::vector<std::string> ListBitmaps(const FileSystem& fs, const std::string& folder) {
+  std::vector<std::string> frames;
+  const auto entries = fs.ListFolder(folder);
+  if (!entries) return frames;
+  for (const FolderEntry& e : *entries) {
+    if (e.is_directory || e.hidden || e.system || !EndsWithBmp(e.name)) continue;
+    frames.push_back(folder + "\\" + e.name);
+  }
+  std::sort(frames.begin(), frames.end());  // ordinal: byte by byte
+  return frames;
+}
+
+}  // namespace gyra

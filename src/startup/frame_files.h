@@ -1,0 +1,41 @@
+// Where the frames and settings live, and the catalogue of committed frames.
+// Portable: all file access goes through the FileSystem interface.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/file_system.h"
+
+namespace gyra {
+
+struct DataPaths {
+  std::string Data_Path;    // drive root + "ジラフォト"
+  std::string Image1_Path;  // committed frames, the set the screensaver plays
+  std::string Image2_Path;  // frames of the latest rendering, not yet accepted
+  std::string Ini_Path;     // the settings file
+};
+
+// The data folder lies in the root of the drive holding the program: the
+// first three characters of the program's folder ("C:\") + "ジラフォト".
+DataPaths DataPathsFor(const std::string& program_folder);
+
+// The folder part of a path, without a trailing "\" ("C:\a\*.bmp" -> "C:\a",
+// "C:*.bmp" -> "C:", "name" -> "").
+std::string FolderOf(const std::string& path);
+
+// The path without trailing blanks, ending in exactly one added "\".
+std::string AddBackslash(const std::string& path);
+
+bool DirExists(const FileSystem& fs, const std::string& path);
+
+// Whether the file can be opened for reading; a trailing "\" is ignored.
+bool FileExists(const FileSystem& fs, const std::string& path);
+
+// The frame files of a folder in playback order: every regular *.bmp file
+// directly inside it that is neither hidden nor system, as full paths sorted
+// ordinally (PicD_001.bmp before PicD_002.bmp). Empty when the folder is
+// missing.
+std::vector<std::string> ListBitmaps(const FileSystem& fs, const std::string& folder);
+
+}  // namespace gyra
