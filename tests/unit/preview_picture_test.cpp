@@ -1,0 +1,153 @@
+// Checks the generated artwork in resources/: the preview globe the host shows
+// in its little preview area, and the program icon.
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb/stb_image.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kResources = std::string(GYRAFOTO_SOURCE_DIR) + "/resources/";
+
+struct Picture {
+  int width = 0, height = 0;
+  std::unique_ptr<unsigned char, void (*)(void*)> rgb{nullptr, stbi_image_free};
+
+  const unsigned char* At(int x, int y) const { return rgb.get() + (y * width + x) * 3; }
+  bool Black(int x, int y) const {
+    const unsigned char* p = At(x, y);
+    return p[0] == 0 && p[1] == 0 && p[2] == 0;
+  }
+};
+
+Picture LoadGlobe() {
+  Picture picture;
+  int channels = 0;
+  picture.rgb.reset(stbi_load((kResources + "preview_globe.bmp").c_str(), &picture.width,
+                              &picture.height, &channels, 3));
+  return picture;
+}
+
+// The smallest box around every non-black pixel.
+struct Box { int left, top, right, bottom; };
+Box LitBox(const Picture& picture) {
+  Box box{picture.width, picture.height, -1, -1};
+  for (int y = 0; y < picture.height; ++y)
+    for (int x = 0; x < picture.width; ++x)
+      if (!picture.Black(x, y)) {
+        box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x),
+               std::max(box.bottom, y)};
+      }
+  return box;
+}
+
+TEST(PreviewGlobe, IsA110PixelSquare) {
+  const Picture picture = LoadGlobe();
+  ASSERT_NE(picture.rgb, nullptr) << stbi_failure_reason();
+  EXPECT_EQ(picture.width, 110);
+  EXPECT_EQ(picture.height, 110);
+}
+
+TEST(PreviewGlobe, CornersAndTheRingAroundTheBallArePureBlack) {
+  const Picture picture = LoadGlobe();
+  ASSERT_NE(picture.rgb, nullptr);
+  for (int x : {0, 109})
+    for (int y : {0, 109}) EXPECT_TRUE(picture.Black(x, y)) << x << "," << y;
+
+  // The ball is drawn with radius 50 around the middle of the picture.
+  for (int degree = 0; degree < 360; ++degree) {
+    const double angle = degree * M_PI / 180;
+    const int x = static_cast<int>(std::lround(55 + 52 * std::cos(angle)));
+    const int y = static_cast<int>(std::lround(55 + 52 * std::sin(angle)));
+    EXPECT_TRUE(picture.Black(x, y)) << "at " << degree << " degrees: " << x << "," << y;
+  }
+}
+
+TEST(PreviewGlobe, CentreIsLitAndColoured) {
+  const Picture picture = LoadGlobe();
+  ASSERT_NE(picture.rgb, nullptr);
+  for (int y = 45; y < 65; ++y)
+    for (int x = 45; x < 65; ++x) {
+      const unsigned char* p = picture.At(x, y);
+      EXPECT_GT(p[0] + p[1] + p[2], 150) << x << "," << y;  // the unlit side stays below 100
+      EXPECT_GT(std::max(p[1], p[2]), p[0]) << "blue or green, not red, at " << x << "," << y;
+    }
+}
+
+TEST(PreviewGlobe, BallIsRoundAndCentred) {
+  const Picture picture = LoadGlobe();
+  ASSERT_NE(picture.rgb, nullptr);
+  const Box box = LitBox(picture);
+  EXPECT_EQ(box.right - box.left, box.bottom - box.top);
+  EXPECT_NEAR((box.left + box.right) / 2.0, 54.5, 1);
+  EXPECT_NEAR((box.top + box.bottom) / 2.0, 54.5, 1);
+
+  const int mid_x = (box.left + box.right) / 2, mid_y = (box.top + box.bottom) / 2;
+  // A circle touches its bounding square only near the middle of each edge...
+  EXPECT_FALSE(picture.Black(mid_x, box.top));
+  EXPECT_FALSE(picture.Black(mid_x, box.bottom));
+  EXPECT_FALSE(picture.Black(box.left, mid_y));
+  EXPECT_FALSE(picture.Black(box.right, mid_y));
+  // ...and leaves the square's corners empty.
+  const int inset = (box.right - box.left) / 8;
+  EXPECT_TRUE(picture.Black(box.left + inset, box.top + inset));
+  EXPECT_TRUE(picture.Black(box.right - inset, box.top + inset));
+  EXPECT_TRUE(picture.Black(box.left + inset, box.bottom - inset));
+  EXPECT_TRUE(picture.Black(box.right - inset, box.bottom - inset));
+}
+
+int Brightness(const Picture& picture, int left, int top, int size) {
+  int sum = 0;
+  for (int y = top; y < top + size; ++y)
+    for (int x = left; x < left + size; ++x) {
+      const unsigned char* p = picture.At(x, y);
+      sum += p[0] + p[1] + p[2];
+    }
+  return sum / (size * size);
+}
+
+TEST(PreviewGlobe, LightComesFromTheTopLeft) {
+  const Picture picture = LoadGlobe();
+  ASSERT_NE(picture.rgb, nullptr);
+  const int top_left = Brightness(picture, 30, 30, 10), bottom_right = Brightness(picture, 70, 70, 10);
+  EXPECT_GT(top_left, bottom_right * 2) << top_left << " vs " << bottom_right;
+}
+
+uint32_t Little(const std::vector<unsigned char>& bytes, size_t at, int size) {
+  uint32_t value = 0;
+  for (int i = size - 1; i >= 0; --i) value = value << 8 | bytes[at + i];
+  return value;
+}
+
+TEST(ProgramIcon, Holds16And32And48PixelImages) {
+  std::ifstream file(kResources + "gyrafoto.ico", std::ios::binary);
+  const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), {}};
+  ASSERT_GE(bytes.size(), 6u);
+  EXPECT_EQ(Little(bytes, 0, 2), 0u);  // reserved
+  EXPECT_EQ(Little(bytes, 2, 2), 1u);  // 1 = icon, 2 = cursor
+  const uint32_t count = Little(bytes, 4, 2);
+  ASSERT_GE(bytes.size(), 6 + 16 * count);
+
+  std::set<int> sizes;
+  for (uint32_t i = 0; i < count; ++i) {
+    const size_t entry = 6 + 16 * i;
+    const int width = bytes[entry], height = bytes[entry + 1];
+    EXPECT_EQ(width, height);
+    EXPECT_EQ(Little(bytes, entry + 6, 2), 32u) << "bits per pixel of the " << width << " px image";
+    // The image data must lie inside the file.
+    EXPECT_LE(uint64_t{Little(bytes, entry + 12, 4)} + Little(bytes, entry + 8, 4), bytes.size());
+    sizes.insert(width);
+  }
+  EXPECT_EQ(sizes, (std::set<int>{16, 32, 48}));
+}
+
+}  // namespace
