@@ -1,0 +1,53 @@
+#include "render/frame_folder.h"
+
+#include <cstdio>
+
+#include "render/bmp.h"
+
+namespace gyra {
+
+namespace {
+
+// Whether the name matches "*.bmp" (the extension in any case).
+bool IsBmpName(const std::string& name) {
+  if (name.size() < 4) return false;
+  std::string extension = name.substr(name.size() - 4);
+  for (char& c : extension)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return extension == ".bmp";
+}
+
+bool RemoveOldFrames(FileSystem& fs, const std::string& folder) {
+  const auto entries = fs.ListFolder(folder);
+  if (!entries) return false;
+  for (const FolderEntry& entry : *entries) {
+    if (entry.is_directory || !IsBmpName(entry.name)) continue;
+    if (!fs.RemoveFile(folder + "\\" + entry.name)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string FrameFileName(int Flame_No) {
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%03d", Flame_No);
+  return std::string("PicD_") + digits + ".bmp";
+}
+
+RenderStatus RenderToFolder(FileSystem& fs, const std::string& folder, ConstSurfaceView picture,
+                            const RenderOptions& options, const FrameCallback& on_frame) {
+  const auto planned = PlanRender(picture.width, picture.height, options);
+  if (const auto* refusal = std::get_if<RenderStatus>(&planned)) return *refusal;
+  if (!RemoveOldFrames(fs, folder)) return RenderStatus::kFolderNotCleared;
+
+  bool saved = true;
+  const bool finished = RenderFrames(picture, std::get<RenderPlan>(planned), [&](const RenderedFrame& frame) {
+    saved = fs.WriteFileReplacing(folder + "\\" + FrameFileName(frame.Flame_No), EncodeBmp(frame.pixels));
+    return saved && on_frame(frame);
+  });
+  if (!saved) return RenderStatus::kFrameNotSaved;
+  return finished ? RenderStatus::kDone : RenderStatus::kCancelled;
+}
+
+}  // namespace gyra

@@ -1,0 +1,76 @@
+#include "render/render_run.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "render/pixel_grid.h"
+#include "render/sphere_gather.h"
+#include "render/sphere_map.h"
+#include "render/strip.h"
+
+namespace gyra {
+
+namespace {
+
+Surface SquareSurface(int side) {
+  auto surface = Surface::Create(side, side);
+  if (!surface) throw std::length_error("frame too large");  // PlanRender checked the strip, which is larger
+  return std::move(*surface);
+}
+
+// The definition: cut the window into Pic_Bef, read it into a fresh grid, map
+// it, write the grid into the frame. A failed mapping leaves the frame as it
+// was, as the transform's error leaves Pic_Aft.
+class PerSampleFrames {
+ public:
+  explicit PerSampleFrames(int radius)
+      : args_(RunSphereArgs(radius)), side_(2 * radius), bef_(SquareSurface(side_)), dst_(side_, side_) {}
+
+  void Render(ConstSurfaceView strip, int strip_pos, SurfaceView frame) {
+    SurfaceView bef = bef_.View();
+    for (int s = 0; s < side_; ++s) std::copy_n(&strip.At(strip_pos, s), side_, &bef.At(0, s));
+    PixelGrid src(side_, side_);
+    GetPicBits(bef, src);
+    if (MapToSphere(src, args_, dst_)) SetPicBits(dst_, frame);
+  }
+
+ private:
+  SphereArgs args_;
+  int side_;
+  Surface bef_;
+  PixelGrid dst_;
+};
+
+// Draws each frame with draw(Strip_Pos, frame) and hands it on.
+template <class Draw>
+bool DeliverFrames(const RenderPlan& plan, Draw draw, const FrameCallback& on_frame) {
+  Surface frame = SquareSurface(plan.Strip_H);
+  int Flame_No = 0;
+  for (const int16_t Strip_Pos : plan.positions) {
+    ++Flame_No;
+    draw(Strip_Pos, frame.View());
+    const int caption_count = std::min(Flame_No, plan.options.Flame_Count);
+    if (!on_frame({Flame_No, caption_count, frame.View()})) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool RenderFrames(ConstSurfaceView picture, const RenderPlan& plan, const FrameCallback& on_frame,
+                  SphereMethod method) {
+  const int radius = plan.options.Disp_Size;
+  const Surface work = BuildWorkStrip(picture, plan);
+  if (method == SphereMethod::kGather) {
+    const SphereGather gather(radius, work.width());
+    return DeliverFrames(plan, [&](int pos, SurfaceView frame) { gather.Render(work.View(), pos, frame); }, on_frame);
+  }
+  PerSampleFrames per_sample(radius);
+  return DeliverFrames(plan, [&](int pos, SurfaceView frame) { per_sample.Render(work.View(), pos, frame); }, on_frame);
+}
+
+std::string RenderCaption(int caption_count, int Flame_Count) {
+  return "ﾚﾝﾀﾞﾘﾝｸﾞをしています。" + std::to_string(caption_count) + "/" + std::to_string(Flame_Count);
+}
+
+}  // namespace gyra

@@ -1,0 +1,36 @@
+// A rendering run: the picture, planned by PlanRender, becomes a sequence of
+// frames handed one by one, in order, to a callback that shows, saves or
+// collects them and may stop the run. The rendering window, the headless tool
+// and the tests all run this. Portable.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "render/render_plan.h"
+#include "render/surface.h"
+
+namespace gyra {
+
+struct RenderedFrame {
+  int Flame_No;       // 1, 2, ...
+  int caption_count;  // M of the progress caption: Flame_No, at most Flame_Count
+  ConstSurfaceView pixels;  // 2N x 2N, valid during the callback only
+};
+
+// Returns false to stop the run after this frame.
+using FrameCallback = std::function<bool(const RenderedFrame&)>;
+
+// How each frame is mapped onto the ball: by the resolved gather, or by the
+// per-sample MapToSphere over pixel grids (the definition; slow).
+enum class SphereMethod { kGather, kPerSample };
+
+// Renders every frame of the plan. True when all were delivered, false when
+// the callback stopped the run.
+bool RenderFrames(ConstSurfaceView picture, const RenderPlan& plan, const FrameCallback& on_frame,
+                  SphereMethod method = SphereMethod::kGather);
+
+// "ﾚﾝﾀﾞﾘﾝｸﾞをしています。" + M + "/" + Flame_Count, in UTF-8.
+std::string RenderCaption(int caption_count, int Flame_Count);
+
+}  // namespace gyra

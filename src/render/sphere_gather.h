@@ -1,0 +1,35 @@
+// The rotation transform of a rendering run, fast. Where a sample of
+// MapToSphere lands depends only on the radius, never on the picture, so the
+// mapping is resolved once (which source pixel finally ends up in each frame
+// pixel, later samples winning) and every frame is then a gather from the
+// picture strip. The frames are bit for bit those of MapToSphere with
+// RunSphereArgs(N) over the strip window. Portable.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "render/surface.h"
+
+namespace gyra {
+
+// For each pixel of the 2N x 2N frame, in surface order (bottom-up), the
+// source grid cell whose sample is the last to land on it, as
+// column + row * (2N + 1); -1 where no sample lands or the last one read grid
+// row 0, which holds no picture data (black).
+std::vector<int32_t> ResolveSphereSamples(int radius);
+
+class SphereGather {
+ public:
+  // For frames of radius N cut from strips strip_width pixels wide and 2N high.
+  SphereGather(int radius, int strip_width);
+
+  // Draws the frame whose 2N x 2N source window starts at column strip_pos of
+  // the strip (strip_pos + 2N <= strip width). The frame must be 2N x 2N.
+  void Render(ConstSurfaceView strip, int strip_pos, SurfaceView frame) const;
+
+ private:
+  std::vector<int32_t> offsets_;  // into the strip from the window's left edge; -1 black
+};
+
+}  // namespace gyra
