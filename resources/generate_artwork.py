@@ -1,165 +1,17 @@
 #!/usr/bin/env python3
-"""Draws the program's globe artwork: the preview picture and the icon.
+"""Draws all of the program's artwork and writes it next to this file.
 
-Run from anywhere; writes preview_globe.bmp and gyrafoto.ico next to itself.
-Standard library only, so the output can be rebuilt on any machine.
+Run from anywhere. Standard library only, so the output can be rebuilt on any
+machine; change a colour in the module that draws a picture and run it again.
 """
-import math
 import os
-import struct
+
+import dialog_art
+import pointer
+from artwork_files import bmp_24, cur, ico
+from globe import shade_sphere
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-
-OCEAN = (38, 92, 168)
-LAND = (70, 150, 88)
-GRID = (150, 196, 230)
-LIGHT = (-0.45, -0.55, 0.70)  # towards the viewer, up and to the left (y grows down)
-
-# Continents as blobs on the sphere: (longitude, latitude, angular radius), degrees.
-CONTINENT_BLOBS = [
-    (-40, 48, 20), (-20, 30, 14), (-50, 25, 12), (-32, 12, 8),    # a western land
-    (-22, -12, 10), (-30, -28, 12), (-38, -44, 7),                # its southern neighbour
-    (30, 45, 18), (55, 35, 16), (22, 22, 10), (45, 10, 9),        # an eastern land
-    (25, -8, 9), (32, -25, 11),                                   # and its southern part
-]
-TILT = math.radians(20)   # the north pole leans towards the viewer
-SPIN = math.radians(10)   # turns the continents a little to the left
-
-
-def normalised(v):
-    length = math.sqrt(sum(c * c for c in v))
-    return tuple(c / length for c in v)
-
-
-LIGHT_DIR = normalised(LIGHT)
-
-
-def land_weight(lon, lat):
-    """Close to 1 inside a continent, fading to 0 across a short coast."""
-    # A gentle ripple keeps the coasts from looking like circles.
-    ripple = 3.0 * math.sin(math.radians(7 * lon + 2 * lat)) * math.cos(math.radians(5 * lat - 3 * lon))
-    best = 0.0
-    for blon, blat, radius in CONTINENT_BLOBS:
-        a, b = math.radians(lat), math.radians(blat)
-        cos_d = (math.sin(a) * math.sin(b) +
-                 math.cos(a) * math.cos(b) * math.cos(math.radians(lon - blon)))
-        distance = math.degrees(math.acos(max(-1.0, min(1.0, cos_d))))
-        best = max(best, min(1.0, max(0.0, (radius + ripple - distance) / 3 + 0.5)))
-    return best
-
-
-def grid_weight(lon, lat, width):
-    """Coverage of the latitude/longitude lines every 30 degrees."""
-    def near(angle):
-        offset = abs((angle + 15) % 30 - 15)
-        return max(0.0, 1.0 - offset / width)
-    return max(near(lat), near(lon) * math.cos(math.radians(lat)))
-
-
-def surface_colour(x, y, z, grid_width):
-    """Colour of the unlit globe at the unit-sphere point seen at (x, y, z)."""
-    # Undo the tilt (about the x axis) and the spin (about the polar axis).
-    y2 = y * math.cos(TILT) - z * math.sin(TILT)
-    z2 = y * math.sin(TILT) + z * math.cos(TILT)
-    lat = math.degrees(math.asin(max(-1.0, min(1.0, -y2))))
-    lon = math.degrees(math.atan2(x, z2) + SPIN)
-    land = land_weight(lon, lat)
-    colour = [o + (l - o) * land for o, l in zip(OCEAN, LAND)]
-    if grid_width > 0:
-        g = grid_weight(lon, lat, grid_width) * 0.35
-        colour = [c + (gc - c) * g for c, gc in zip(colour, GRID)]
-    return colour
-
-
-def lit(colour, x, y, z):
-    """Soft diffuse light with a wide highlight; the dark side keeps some ambient."""
-    diffuse = max(0.0, x * LIGHT_DIR[0] + y * LIGHT_DIR[1] + z * LIGHT_DIR[2])
-    shade = 0.22 + 0.85 * diffuse
-    # Highlight: reflection of the light towards the viewer (0, 0, 1).
-    half = normalised((LIGHT_DIR[0], LIGHT_DIR[1], LIGHT_DIR[2] + 1))
-    spec = max(0.0, x * half[0] + y * half[1] + z * half[2]) ** 24 * 70
-    return [min(255.0, c * shade + spec) for c in colour]
-
-
-def shade_sphere(size, radius, samples=4):
-    """Rows of (r, g, b, coverage) for a globe of `radius` centred in a size x size square.
-
-    Colours are the average over the covered subsamples; coverage runs 0..1 and
-    gives the antialiased edge.
-    """
-    centre = size / 2
-    grid_width = 1.6 * 60 / radius if radius >= 20 else 0  # about a pixel wide
-    rows = []
-    for py in range(size):
-        row = []
-        for px in range(size):
-            total, hits = [0.0, 0.0, 0.0], 0
-            for sy in range(samples):
-                for sx in range(samples):
-                    x = (px + (sx + 0.5) / samples - centre) / radius
-                    y = (py + (sy + 0.5) / samples - centre) / radius
-                    rr = x * x + y * y
-                    if rr >= 1.0:
-                        continue
-                    z = math.sqrt(1.0 - rr)
-                    colour = lit(surface_colour(x, y, z, grid_width), x, y, z)
-                    total = [t + c for t, c in zip(total, colour)]
-                    hits += 1
-            if hits:
-                row.append(tuple(t / hits for t in total) + (hits / samples ** 2,))
-            else:
-                row.append((0.0, 0.0, 0.0, 0.0))
-        rows.append(row)
-    return rows
-
-
-def byte(value):
-    return max(0, min(255, int(round(value))))
-
-
-def bmp_24(rows):
-    """A bottom-up 24-bit BMP; each pixel is blended onto black by its coverage."""
-    height, width = len(rows), len(rows[0])
-    stride = (width * 3 + 3) & ~3
-    pixels = bytearray()
-    for row in reversed(rows):
-        for r, g, b, a in row:
-            pixels += bytes((byte(b * a), byte(g * a), byte(r * a)))
-        pixels += bytes(stride - width * 3)
-    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    header = struct.pack('<2sIHHI', b'BM', 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
-    return header + info + pixels
-
-
-def icon_image(rows):
-    """One ICO entry: a 32-bit BGRA DIB (double height) followed by its AND mask."""
-    size = len(rows)
-    colour, mask = bytearray(), bytearray()
-    mask_stride = ((size + 31) // 32) * 4
-    for row in reversed(rows):
-        bits = bytearray(mask_stride)
-        for x, (r, g, b, a) in enumerate(row):
-            colour += bytes((byte(b), byte(g), byte(r), byte(a * 255)))
-            if a == 0:
-                bits[x // 8] |= 0x80 >> (x % 8)
-        mask += bits
-    info = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 32, 0,
-                       len(colour) + len(mask), 0, 0, 0, 0)
-    return info + colour + mask
-
-
-def ico(images):
-    """An ICO file holding square `images` (lists of rows), smallest first."""
-    directory = struct.pack('<HHH', 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    entries, data = b'', b''
-    for rows in images:
-        blob = icon_image(rows)
-        size = len(rows)
-        entries += struct.pack('<BBBBHHII', size % 256, size % 256, 0, 0, 1, 32,
-                               len(blob), offset + len(data))
-        data += blob
-    return directory + entries + data
 
 
 def write(name, content):
@@ -172,6 +24,17 @@ def main():
     # The small icons get a relatively bigger ball so the globe reads at 16 px.
     write('gyrafoto.ico', ico([shade_sphere(16, 7.6), shade_sphere(32, 15),
                                shade_sphere(48, 22.5)]))
+
+    paper = dialog_art.PAPER  # what lies round the corners of the rounded pictures
+    write('tile_strip.bmp', bmp_24(dialog_art.tile_strip()))
+    write('header_bar.bmp', bmp_24(dialog_art.header_bar(), paper))
+    write('button_up.bmp', bmp_24(dialog_art.button_face(down=False), paper))
+    write('button_down.bmp', bmp_24(dialog_art.button_face(down=True), paper))
+    write('option_off.bmp', bmp_24(dialog_art.option_mark(on=False), paper))
+    write('option_on.bmp', bmp_24(dialog_art.option_mark(on=True), paper))
+    write('check_off.bmp', bmp_24(dialog_art.check_mark(on=False), paper))
+    write('check_on.bmp', bmp_24(dialog_art.check_mark(on=True), paper))
+    write('pointer.cur', cur(pointer.hand(), pointer.HOTSPOT))
 
 
 if __name__ == '__main__':
