@@ -1,18 +1,14 @@
-// Checks the generated artwork in resources/: the preview globe the host shows
-// in its little preview area, and the program icon.
+// Checks the generated preview globe in resources/, the picture the host shows
+// in its little preview area.
 #define STB_IMAGE_IMPLEMENTATION
 #include <stb/stb_image.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <memory>
-#include <set>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -120,34 +116,6 @@ TEST(PreviewGlobe, LightComesFromTheTopLeft) {
   ASSERT_NE(picture.rgb, nullptr);
   const int top_left = Brightness(picture, 30, 30, 10), bottom_right = Brightness(picture, 70, 70, 10);
   EXPECT_GT(top_left, bottom_right * 2) << top_left << " vs " << bottom_right;
-}
-
-uint32_t Little(const std::vector<unsigned char>& bytes, size_t at, int size) {
-  uint32_t value = 0;
-  for (int i = size - 1; i >= 0; --i) value = value << 8 | bytes[at + i];
-  return value;
-}
-
-TEST(ProgramIcon, Holds16And32And48PixelImages) {
-  std::ifstream file(kResources + "gyrafoto.ico", std::ios::binary);
-  const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), {}};
-  ASSERT_GE(bytes.size(), 6u);
-  EXPECT_EQ(Little(bytes, 0, 2), 0u);  // reserved
-  EXPECT_EQ(Little(bytes, 2, 2), 1u);  // 1 = icon, 2 = cursor
-  const uint32_t count = Little(bytes, 4, 2);
-  ASSERT_GE(bytes.size(), 6 + 16 * count);
-
-  std::set<int> sizes;
-  for (uint32_t i = 0; i < count; ++i) {
-    const size_t entry = 6 + 16 * i;
-    const int width = bytes[entry], height = bytes[entry + 1];
-    EXPECT_EQ(width, height);
-    EXPECT_EQ(Little(bytes, entry + 6, 2), 32u) << "bits per pixel of the " << width << " px image";
-    // The image data must lie inside the file.
-    EXPECT_LE(uint64_t{Little(bytes, entry + 12, 4)} + Little(bytes, entry + 8, 4), bytes.size());
-    sizes.insert(width);
-  }
-  EXPECT_EQ(sizes, (std::set<int>{16, 32, 48}));
 }
 
 }  // namespace
