@@ -55,8 +55,8 @@ struct IniLine {
   size_t end = 0;    // and the start of the next line
   size_t next = 0;
   LineKind kind = LineKind::Blank;
-  std::string_view name;                   // section or key, trimmed
-  std::optional<std::string_view> value;   // after the '=', trimmed; none without '='
+  std::string_view name;                  // section or key, trimmed
+  std::optional<std::string_view> value;  // after the '=', trimmed; none without '='
 };
 
 void Classify(std::string_view text, IniLine& line) {

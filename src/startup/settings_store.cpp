@@ -48,8 +48,7 @@ Settings LoadSettings(const std::optional<std::string>& ini_bytes,
   return settings;
 }
 
-std::optional<std::string> WriteSettings(std::string file_bytes, const Settings& settings,
-                                         bool all_eleven) {
+std::optional<std::string> WriteSettings(std::string file_bytes, const Settings& settings, bool all_eleven) {
   for (size_t i = all_eleven ? 0 : kFirstOptionKey; i < kSettingKeys.size(); ++i) {
     const SettingKey& key = kSettingKeys[i];
     const std::optional<std::string> value =

@@ -142,7 +142,9 @@ TEST(WriteIni, RefusesEntriesThatCannotBeReadBack) {
       {"empty key", "", "S", " ", "v", ""},
       {"empty section", "", "", "k", "v", ""},
   };
-  for (const WriteCase& c : cases) EXPECT_EQ(WriteIni(c.file, c.section, c.key, c.value), std::nullopt) << c.name;
+  for (const WriteCase& c : cases) {
+    EXPECT_EQ(WriteIni(c.file, c.section, c.key, c.value), std::nullopt) << c.name;
+  }
 }
 
 TEST(WriteIni, ReadsBackWhatItWrote) {

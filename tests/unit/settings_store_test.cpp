@@ -42,7 +42,8 @@ TEST(SettingKeys, AreTheJapaneseNamesInFileOrder) {
 }
 
 TEST(LoadSettings, MissingOrEmptyFileGivesTheDefaults) {
-  for (const std::optional<std::string>& file : {std::optional<std::string>(), std::optional<std::string>("")}) {
+  for (const std::optional<std::string>& file :
+       {std::optional<std::string>(), std::optional<std::string>("")}) {
     const Settings s = LoadSettings(file, AnyFileOpens);
     EXPECT_EQ(s.Orgn_Path, "");
     EXPECT_EQ(Numbers(s), kDefaults);
