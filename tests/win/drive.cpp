@@ -107,13 +107,13 @@ HWND FirstReadyChild(HWND parent) {
   return nullptr;
 }
 
-// Polls `probe` until it gives a window or the time is up.
+// Polls `probe` until it gives a window (or true) or the time is up.
 template <typename Probe>
-HWND PollFor(long timeout_ms, Probe probe) {
+auto PollFor(long timeout_ms, Probe probe) -> decltype(probe()) {
   const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeout_ms);
   for (;;) {
-    if (HWND hwnd = probe()) return hwnd;
-    if (GetTickCount64() >= end) return nullptr;
+    if (auto result = probe()) return result;
+    if (GetTickCount64() >= end) return {};
     Sleep(kPollMs);
   }
 }
@@ -315,8 +315,7 @@ int Run(int argc, wchar_t** argv) {
   if (command == L"wait") return Found(PollFor(number, [&] { return FindTitled(title, true); }));
   if (command == L"waitchild") return Found(PollFor(number, [&] { return FirstReadyChild(hwnd); }));
   if (command == L"gone") {
-    const bool gone = PollFor(number, [&] { return FindTitled(title, false) ? nullptr : HWND_MESSAGE; });
-    return gone ? 0 : 1;
+    return PollFor(number, [&] { return FindTitled(title, false) == nullptr; }) ? 0 : 1;
   }
   if (command == L"key") return Key(hwnd, static_cast<UINT>(number));
   if (command == L"settext") return SetText(hwnd, argv[3]);
