@@ -42,16 +42,13 @@ std::vector<int32_t> ResolveSphereSamples(int radius) {
   std::vector<int32_t> cells(static_cast<size_t>(grid) * grid, -1);
 
   for (double y = a.Y1; y <= a.Y2; y += c.steps.yStep) {
-    const double yc = a.R - (y - a.Y1) * c.yScale;
-    const double q = a.R * a.R - yc * yc;
-    if (q < 0) continue;
-    const double hw = std::sqrt(q);
-    double dx = a.CX - hw;
-    const double dy = a.CY - yc;
+    const auto chord = ChordAt(a, c, y);
+    if (!chord) continue;
+    double dx = a.CX - chord->hw;
     const int src_row = static_cast<int>(RoundHalfEven(y));
-    const int dst_row = static_cast<int>(RoundHalfEven(dy));
+    const int dst_row = static_cast<int>(RoundHalfEven(chord->dy));
     for (size_t k = 0; k < walk.columns.size(); ++k) {
-      dx = dx + walk.sine_steps[k] * hw;
+      dx = dx + walk.sine_steps[k] * chord->hw;
       const int dst_col = static_cast<int>(RoundHalfEven(dx));
       // |dx - CX| and |dy - CY| never exceed R by more than rounding noise,
       // so every sample stays inside the grid; this only guards the memory.

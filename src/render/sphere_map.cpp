@@ -29,21 +29,25 @@ SphereConstants SphereConstantsFor(const SphereArgs& a) {
   return {steps, 2 * a.R / (a.Y2 - a.Y1), (kPiPrime * steps.xStep) / (a.X2 - a.X1)};
 }
 
+std::optional<Chord> ChordAt(const SphereArgs& a, const SphereConstants& c, double Y) {
+  const double yc = a.R - (Y - a.Y1) * c.yScale;
+  const double q = a.R * a.R - yc * yc;
+  if (q < 0) return std::nullopt;
+  return Chord{yc, std::sqrt(q), a.CY - yc};
+}
+
 bool WalkSphereSamples(const SphereArgs& a, const std::function<bool(const SphereSample&)>& visit) {
   const SphereConstants c = SphereConstantsFor(a);
   for (double y = a.Y1; y <= a.Y2; y += c.steps.yStep) {
+    const auto chord = ChordAt(a, c, y);
+    if (!chord) continue;
     double theta = kPiPrime / 2;
-    const double yc = a.R - (y - a.Y1) * c.yScale;
-    const double q = a.R * a.R - yc * yc;
-    if (q < 0) continue;
-    const double hw = std::sqrt(q);
-    double dx = a.CX - hw;
-    const double dy = a.CY - yc;
+    double dx = a.CX - chord->hw;
     for (double x = a.X1; x <= a.X2; x += c.steps.xStep) {
       const double next_theta = theta + c.dTheta;
-      dx = dx + (std::sin(theta) - std::sin(next_theta)) * hw;
+      dx = dx + (std::sin(theta) - std::sin(next_theta)) * chord->hw;
       theta = next_theta;
-      if (!visit({x, y, yc, hw, dx, dy})) return false;
+      if (!visit({x, y, chord->yc, chord->hw, dx, chord->dy})) return false;
     }
   }
   return true;

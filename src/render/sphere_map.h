@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include "render/pixel_grid.h"
 
@@ -37,6 +38,14 @@ struct SphereConstants {
   double dTheta;
 };
 SphereConstants SphereConstantsFor(const SphereArgs& a);
+
+// The chord a source row Y becomes: its height yc above the centre, its
+// half-width hw and its destination row dy (unrounded); nothing when the row
+// misses the disc.
+struct Chord {
+  double yc, hw, dy;
+};
+std::optional<Chord> ChordAt(const SphereArgs& a, const SphereConstants& c, double Y);
 
 // One sample: its source position (X, Y), the chord it lies on (height yc
 // above the centre, half-width hw) and where it lands (dx, dy), unrounded.

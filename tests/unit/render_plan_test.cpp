@@ -61,6 +61,16 @@ TEST(PlanRender, AsIsStripKeepsThePicturesProportionsInSinglePrecision) {
   for (size_t i = 1; i < plan.positions.size(); ++i) EXPECT_EQ(plan.positions[i] - plan.positions[i - 1], 4) << i;
 }
 
+TEST(PlanRender, NoWindowStartsPastTheScaledPicture) {
+  // The strip is round(Strip_W) + 2N wide, so every window fits when the last
+  // position is at most round(Strip_W).
+  for (int width = 137; width <= 1500; width += 7)
+    for (int frames : {8, 13, 64, 128}) {
+      const RenderPlan plan = Plan(width, 137, Options(100, frames));
+      EXPECT_LE(plan.positions.back(), plan.strip_pixels) << width << " " << frames;
+    }
+}
+
 TEST(PlanRender, StretchingAndTrimmingMakeA4NStripWhateverThePicture) {
   RenderOptions trim = Options(100, 64);
   trim.Trim_On = 1;
