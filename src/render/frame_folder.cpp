@@ -3,25 +3,17 @@
 #include <cstdio>
 
 #include "render/bmp.h"
+#include "startup/frame_files.h"
 
 namespace gyra {
 
 namespace {
 
-// Whether the name matches "*.bmp" (the extension in any case).
-bool IsBmpName(const std::string& name) {
-  if (name.size() < 4) return false;
-  std::string extension = name.substr(name.size() - 4);
-  for (char& c : extension)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return extension == ".bmp";
-}
-
 bool RemoveOldFrames(FileSystem& fs, const std::string& folder) {
   const auto entries = fs.ListFolder(folder);
   if (!entries) return false;
   for (const FolderEntry& entry : *entries) {
-    if (entry.is_directory || !IsBmpName(entry.name)) continue;
+    if (entry.is_directory || !IsBitmapFileName(entry.name)) continue;
     if (!fs.RemoveFile(folder + "\\" + entry.name)) return false;
   }
   return true;

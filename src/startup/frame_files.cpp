@@ -16,15 +16,15 @@ std::string FirstCharacters(const std::string& text, size_t n) {
   return text.substr(0, end);
 }
 
-bool EndsWithBmp(const std::string& name) {
+}  // namespace
+
+bool IsBitmapFileName(const std::string& name) {
   if (name.size() < 4) return false;
   std::string ext = name.substr(name.size() - 4);
   for (char& c : ext)
-    if (c >= 'A' && c <= 'Z') c = c - 'A' + 'a';
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return ext == ".bmp";
 }
-
-}  // namespace
 
 DataPaths DataPathsFor(const std::string& program_folder) {
   const std::string data = FirstCharacters(program_folder, 3) + "ジラフォト";
@@ -61,7 +61,7 @@ std::vector<std::string> ListBitmaps(const FileSystem& fs, const std::string& fo
   const auto entries = fs.ListFolder(folder);
   if (!entries) return frames;
   for (const FolderEntry& e : *entries) {
-    if (e.is_directory || e.hidden || e.system || !EndsWithBmp(e.name)) continue;
+    if (e.is_directory || e.hidden || e.system || !IsBitmapFileName(e.name)) continue;
     frames.push_back(folder + "\\" + e.name);
   }
   std::sort(frames.begin(), frames.end());  // ordinal: byte by byte

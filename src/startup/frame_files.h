@@ -27,6 +27,9 @@ std::string FolderOf(const std::string& path);
 // The path without trailing blanks, ending in exactly one added "\".
 std::string AddBackslash(const std::string& path);
 
+// Whether a file name matches "*.bmp", the extension in any case.
+bool IsBitmapFileName(const std::string& name);
+
 bool DirExists(const FileSystem& fs, const std::string& path);
 
 // Whether the file can be opened for reading; a trailing "\" is ignored.
