@@ -1,0 +1,17 @@
+// Windows layer: the media control commands of the CD music sent to WINMM.
+#pragma once
+
+#include "display/mci_commands.h"
+
+namespace gyra {
+
+// Sends each command string to the system's media control interface and
+// converts the texts between the core's UTF-8 and the wide API. Where there
+// is no CD drive every command simply fails with the system's error code.
+class WinmmSender final : public MciSender {
+ public:
+  int32_t Send(const std::string& command, std::string* reply) override;
+  std::optional<std::string> ErrorText(int32_t code) override;
+};
+
+}  // namespace gyra
