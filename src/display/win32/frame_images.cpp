@@ -1,0 +1,42 @@
+#include "display/win32/frame_images.h"
+
+#include <limits>
+
+#include "toolkit/text.h"
+
+namespace gyra {
+
+FrameImages::~FrameImages() {
+  if (dc_ && original_bitmap_) SelectObject(dc_, original_bitmap_);
+  if (dc_) DeleteDC(dc_);
+  for (const Frame& frame : frames_) DeleteObject(frame.bitmap);
+}
+
+void FrameImages::Load(const std::vector<std::string>& utf8_paths) {
+  if (!dc_) {
+    dc_ = CreateCompatibleDC(nullptr);
+    if (!dc_) return;
+  }
+  for (const std::string& path : utf8_paths) {
+    if (frames_.size() == static_cast<size_t>(std::numeric_limits<int16_t>::max())) break;
+    const auto bitmap = static_cast<HBITMAP>(
+        LoadImageW(nullptr, Widen(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    if (!bitmap) continue;
+    BITMAP info{};
+    GetObjectW(bitmap, sizeof(info), &info);
+    frames_.push_back({bitmap, info.bmWidth, info.bmHeight});
+  }
+}
+
+int16_t FrameImages::count() const { return static_cast<int16_t>(frames_.size()); }
+
+RECT FrameImages::Draw(int16_t frame, HDC target, int left, int top) {
+  if (frame < 1 || frame > count()) return {left, top, left, top};
+  const Frame& f = frames_[frame - 1];
+  const HGDIOBJ previous = SelectObject(dc_, f.bitmap);
+  if (!original_bitmap_) original_bitmap_ = previous;
+  BitBlt(target, left, top, f.width, f.height, dc_, 0, 0, SRCCOPY);
+  return {left, top, left + f.width, top + f.height};
+}
+
+}  // namespace gyra

@@ -1,0 +1,45 @@
+// Windows layer: the display's frames, every one decoded into memory before
+// playback starts, so that no step ever reads the disk.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace gyra {
+
+class FrameImages {
+ public:
+  FrameImages() = default;
+  FrameImages(const FrameImages&) = delete;
+  FrameImages& operator=(const FrameImages&) = delete;
+  ~FrameImages();
+
+  // Decodes the bitmap files in order. A file that cannot be decoded is left
+  // out, so playback never shows a gap where it would have been.
+  void Load(const std::vector<std::string>& utf8_paths);
+
+  // How many frames were decoded, at most the 16-bit frame counter's range.
+  int16_t count() const;
+
+  // Copies frame number `frame` (1 ... count()) at its own size onto target
+  // with its top-left corner at (left, top). Returns the rectangle covered.
+  RECT Draw(int16_t frame, HDC target, int left, int top);
+
+ private:
+  struct Frame {
+    HBITMAP bitmap;
+    int width;
+    int height;
+  };
+
+  std::vector<Frame> frames_;
+  // One memory context serves all frames: the frame to copy is selected
+  // into it, so drawing creates no graphics objects.
+  HDC dc_ = nullptr;
+  HGDIOBJ original_bitmap_ = nullptr;
+};
+
+}  // namespace gyra
