@@ -31,19 +31,19 @@ class Vorten_A : public Form {
  public:
   // The whole screensaver: loads the frames, starts the music, shows the
   // window on top of everything and plays until input ends the process.
-  void Load() {
+  // False, with nothing shown, when no frame file can be decoded.
+  bool Load() {
+    Master.Load(File_List);
+    if (Master.count() == 0) return false;
     const int Scr_W = GetSystemMetrics(SM_CXSCREEN);
     const int Scr_H = GetSystemMetrics(SM_CYSCREEN);
     if (!Create({.title = L"Gyrafoto",
                  .style = WS_POPUP | WS_CLIPCHILDREN,
                  .bounds = {0, 0, Scr_W, Scr_H},
                  .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))}))
-      return;
-    if (!Display.Create(hwnd(), 0, 0, Scr_W, Scr_H)) return;
+      return true;
+    if (!Display.Create(hwnd(), 0, 0, Scr_W, Scr_H)) return true;
     Display.OnMouse([this](UINT message, LPARAM lparam) { Display_Mouse(message, lparam); });
-
-    Master.Load(File_List);
-    if (Master.count() == 0) return;
 
     music_.Start();
     if (music_.TimerEnabled()) SetTimer(hwnd(), kTimer2, kTimer2Interval, nullptr);
@@ -56,6 +56,7 @@ class Vorten_A : public Form {
     const auto motion = MakeMotion(Config.Move_Ptn, Scr_W, Scr_H, Config.Disp_Size, ClockSeededDraw());
     if (motion) Play(*motion, frames);
     else RunMessageLoop();  // no pattern: a black screen that still ends on input
+    return true;
   }
 
  protected:
@@ -135,9 +136,9 @@ class Vorten_A : public Form {
 
 }  // namespace
 
-void LoadDisplayWindow() {
+bool LoadDisplayWindow() {
   Vorten_A display;
-  display.Load();
+  return display.Load();
 }
 
 }  // namespace gyra

@@ -74,10 +74,7 @@ int Main(std::u16string_view command_line) {
       return 0;
     case StartMode::FullScreen:
       Cursor_Count = ShowCursor(FALSE);
-      if (!File_List.empty()) {
-        LoadDisplayWindow();
-        return 0;
-      }
+      if (!File_List.empty() && LoadDisplayWindow()) return 0;
       // The pointer is needed to answer the box.
       Cursor_Count = ShowCursor(TRUE);
       ShowNoFramesMessage();
