@@ -14,7 +14,12 @@
 //   close HWND                 WM_CLOSE
 //   text HWND                  the window text, then the texts of its Static children
 //   settext HWND TEXT          WM_SETTEXT (edit fields)
+//   gettext HWND               WM_GETTEXT: the text edit fields and combo boxes keep to themselves
 //   button HWND ID             WM_COMMAND BN_CLICKED for the button ID of dialog HWND
+//   items HWND                 the entries of a combo box, one a line
+//   scrollinfo HWND            a scroll bar control's range and position: min max pos, tab-separated
+//   scroll HWND CODE [POS]     the scroll bar's notification SB_<CODE> (decimal) to its parent, as
+//                              a click on the bar would send it
 //   host W H [TITLE]           a top-level window with a W x H client area; prints its hwnd and
 //                              lives until "destroy" or end of input on stdin
 #include <windows.h>
@@ -205,10 +210,58 @@ int SetText(HWND hwnd, const wchar_t* text) {
   return ok && result ? 0 : Fail(L"WM_SETTEXT failed");
 }
 
+int GetText(HWND hwnd) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &length))
+    return Fail(L"WM_GETTEXTLENGTH failed");
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                           kAnswerTimeoutMs, &copied))
+    return Fail(L"WM_GETTEXT failed");
+  text.resize(copied);
+  Print(text);
+  return 0;
+}
+
 int Button(HWND dialog, int id) {
   HWND control = GetDlgItem(dialog, id);
   const WPARAM command = MAKEWPARAM(id, BN_CLICKED);
   return Post(dialog, WM_COMMAND, command, reinterpret_cast<LPARAM>(control)) ? 0 : Fail(L"post failed");
+}
+
+int Items(HWND combo) {
+  DWORD_PTR count = 0;
+  if (!SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &count) ||
+      static_cast<LRESULT>(count) == CB_ERR)
+    return Fail(L"not a combo box");
+  for (WPARAM i = 0; i < count; ++i) {
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, i, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &length);
+    std::wstring entry(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()), SMTO_ABORTIFHUNG,
+                        kAnswerTimeoutMs, &copied);
+    entry.resize(static_cast<LRESULT>(copied) == CB_ERR ? 0 : copied);
+    Print(entry);
+  }
+  return 0;
+}
+
+int ScrollInfo(HWND bar) {
+  SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_POS};
+  if (!GetScrollInfo(bar, SB_CTL, &info)) return Fail(L"not a scroll bar");
+  Print(L"min=" + std::to_wstring(info.nMin) + L"\tmax=" + std::to_wstring(info.nMax) + L"\tpos=" +
+        std::to_wstring(info.nPos));
+  return 0;
+}
+
+int Scroll(HWND bar, int code, int position) {
+  const bool vertical = (GetWindowLongW(bar, GWL_STYLE) & SBS_VERT) != 0;
+  const WPARAM what = MAKEWPARAM(code, position);
+  return Post(GetParent(bar), vertical ? WM_VSCROLL : WM_HSCROLL, what, reinterpret_cast<LPARAM>(bar))
+             ? 0
+             : Fail(L"post failed");
 }
 
 // --- host -------------------------------------------------------------------
@@ -280,7 +333,8 @@ int Host(int width, int height, const wchar_t* title) {
 }
 
 int Usage() {
-  return Fail(L"usage: drive find|wait|gone|waitchild|list|info|children|click|key|close|text|settext|button|host ...");
+  return Fail(L"usage: drive find|wait|gone|waitchild|list|info|children|click|key|close|text|settext|gettext|button|items|"
+              L"scrollinfo|scroll|host ...");
 }
 
 int Run(int argc, wchar_t** argv) {
@@ -309,6 +363,9 @@ int Run(int argc, wchar_t** argv) {
   if (command == L"close") return Post(hwnd, WM_CLOSE, 0, 0) ? 0 : Fail(L"post failed");
   if (command == L"text") return Text(hwnd);
   if (command == L"click") return Click(hwnd, argc, argv);
+  if (command == L"items") return Items(hwnd);
+  if (command == L"gettext") return GetText(hwnd);
+  if (command == L"scrollinfo") return ScrollInfo(hwnd);
   if (argc < 4) return Usage();
   const std::wstring title = argv[2];
   const long number = ParseLong(argv[3]);
@@ -320,6 +377,9 @@ int Run(int argc, wchar_t** argv) {
   if (command == L"key") return Key(hwnd, static_cast<UINT>(number));
   if (command == L"settext") return SetText(hwnd, argv[3]);
   if (command == L"button") return Button(hwnd, static_cast<int>(number));
+  if (command == L"scroll") {
+    return Scroll(hwnd, static_cast<int>(number), argc >= 5 ? static_cast<int>(ParseLong(argv[4])) : 0);
+  }
   if (command == L"host") return Host(static_cast<int>(ParseLong(argv[2])), static_cast<int>(number),
                                       argc >= 5 ? argv[4] : L"Gyrafoto Test Host");
   return Usage();
