@@ -314,6 +314,28 @@ class DialogTest(WineTestCase):
         self.screenshot("dialog", self.dialog)
         self.close_dialog()
 
+    def test_every_clickable_control_shows_the_hand_pointer(self):
+        self.save_settings(Orgn_Path=self.picture("small.bmp", 64, 48), Trim_On=1)
+        self.open_dialog()
+        clickable = [self.labelled(container, caption) for caption, (container, *_) in BUTTONS.items()
+                     if caption not in ("設定", "適用")]  # disabled at load
+        for container, places in MARKS.values():
+            clickable += [self.control(container, x, y) for x, y in places]
+        clickable += [self.control(*place) for place in ((1, 168, 60), (2, 192, 12), (2, 192, 40), (3, 72, 32),
+                                                         (5, 44, 12), (0, 12, 368))]
+        plain = [self.labelled(1, "ｵﾘｼﾞﾅﾙ画像"), self.control(2, 160, 12), self.labelled(0, "設定")]
+
+        def pointer_over(control):
+            left, top, right, bottom = control["rect"]
+            return self.drive("pointer", (left + right) // 2, (top + bottom) // 2).strip()
+
+        hand = pointer_over(clickable[0])
+        arrow = pointer_over(self.containers[4])
+        self.assertNotEqual(hand, arrow)
+        self.assertEqual([pointer_over(c) for c in clickable], [hand] * len(clickable))
+        self.assertEqual([pointer_over(c) for c in plain], [arrow] * len(plain))
+        self.close_dialog()
+
     def test_browse_previews_a_640_by_480_jpeg_and_enables_rendering(self):
         path = self.picture("photo.jpg", 640, 480)
         self.open_dialog()

@@ -17,6 +17,8 @@
 //   gettext HWND               WM_GETTEXT: the text edit fields and combo boxes keep to themselves
 //   button HWND ID             WM_COMMAND BN_CLICKED for the button ID of dialog HWND
 //   items HWND                 the entries of a combo box, one a line
+//   pointer X Y                moves the mouse pointer to screen X,Y and prints the handle of the
+//                              pointer shown there
 //   scrollinfo HWND            a scroll bar control's range and position: min max pos, tab-separated
 //   scroll HWND CODE [POS]     the scroll bar's notification SB_<CODE> (decimal) to its parent, as
 //                              a click on the bar would send it
@@ -248,6 +250,23 @@ int Items(HWND combo) {
   return 0;
 }
 
+int Pointer(int x, int y) {
+  if (!SetCursorPos(x, y)) return Fail(L"SetCursorPos failed");
+  // The window under the pointer sets its pointer when the move reaches it.
+  const bool moved = PollFor(2000, [&] {
+    POINT at{};
+    return GetCursorPos(&at) && at.x == x && at.y == y;
+  });
+  if (!moved) return Fail(L"the pointer did not move");
+  Sleep(200);
+  CURSORINFO info{sizeof(info)};
+  if (!GetCursorInfo(&info)) return Fail(L"GetCursorInfo failed");
+  // Pointer handles belong to the process that loaded them: only whether two
+  // places show the same pointer can be compared.
+  Print(Number(reinterpret_cast<uintptr_t>(info.hCursor)));
+  return 0;
+}
+
 int ScrollInfo(HWND bar) {
   SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_POS};
   if (!GetScrollInfo(bar, SB_CTL, &info)) return Fail(L"not a scroll bar");
@@ -334,7 +353,7 @@ int Host(int width, int height, const wchar_t* title) {
 
 int Usage() {
   return Fail(L"usage: drive find|wait|gone|waitchild|list|info|children|click|key|close|text|settext|gettext|button|items|"
-              L"scrollinfo|scroll|host ...");
+              L"pointer|scrollinfo|scroll|host ...");
 }
 
 int Run(int argc, wchar_t** argv) {
@@ -351,6 +370,9 @@ int Run(int argc, wchar_t** argv) {
   if (command == L"find") {
     Print(Number(FindTitled(argv[2], false)));
     return 0;
+  }
+  if (command == L"pointer" && argc >= 4) {
+    return Pointer(static_cast<int>(ParseLong(argv[2])), static_cast<int>(ParseLong(argv[3])));
   }
   if (command == L"info") {
     Print(Info(hwnd));
