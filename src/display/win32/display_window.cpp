@@ -34,7 +34,7 @@ class Vorten_A : public Form {
   // False, with nothing shown, when no frame file can be decoded.
   bool Load() {
     Master.Load(File_List);
-    if (Master.count() == 0) return false;
+    if (!Master.AnyDecoded()) return false;
     const int Scr_W = GetSystemMetrics(SM_CXSCREEN);
     const int Scr_H = GetSystemMetrics(SM_CYSCREEN);
     if (!Create({.title = L"Gyrafoto",

@@ -9,7 +9,8 @@ namespace gyra {
 FrameImages::~FrameImages() {
   if (dc_ && original_bitmap_) SelectObject(dc_, original_bitmap_);
   if (dc_) DeleteDC(dc_);
-  for (const Frame& frame : frames_) DeleteObject(frame.bitmap);
+  for (const Frame& frame : frames_)
+    if (frame.bitmap) DeleteObject(frame.bitmap);
 }
 
 void FrameImages::Load(const std::vector<std::string>& utf8_paths) {
@@ -21,17 +22,22 @@ void FrameImages::Load(const std::vector<std::string>& utf8_paths) {
     if (frames_.size() == static_cast<size_t>(std::numeric_limits<int16_t>::max())) break;
     const auto bitmap = static_cast<HBITMAP>(
         LoadImageW(nullptr, Widen(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    if (!bitmap) continue;
     BITMAP info{};
-    GetObjectW(bitmap, sizeof(info), &info);
+    if (bitmap) GetObjectW(bitmap, sizeof(info), &info);
     frames_.push_back({bitmap, info.bmWidth, info.bmHeight});
   }
 }
 
 int16_t FrameImages::count() const { return static_cast<int16_t>(frames_.size()); }
 
+bool FrameImages::AnyDecoded() const {
+  for (const Frame& frame : frames_)
+    if (frame.bitmap) return true;
+  return false;
+}
+
 RECT FrameImages::Draw(int16_t frame, HDC target, int left, int top) {
-  if (frame < 1 || frame > count()) return {left, top, left, top};
+  if (frame < 1 || frame > count() || !frames_[frame - 1].bitmap) return {left, top, left, top};
   const Frame& f = frames_[frame - 1];
   const HGDIOBJ previous = SelectObject(dc_, f.bitmap);
   if (!original_bitmap_) original_bitmap_ = previous;

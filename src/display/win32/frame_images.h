@@ -17,12 +17,13 @@ class FrameImages {
   FrameImages& operator=(const FrameImages&) = delete;
   ~FrameImages();
 
-  // Decodes the bitmap files in order. A file that cannot be decoded is left
-  // out, so playback never shows a gap where it would have been.
+  // Decodes the bitmap files in order. A file that cannot be decoded keeps
+  // its place as an empty frame: its step shows nothing.
   void Load(const std::vector<std::string>& utf8_paths);
 
-  // How many frames were decoded, at most the 16-bit frame counter's range.
+  // How many frames there are, at most the 16-bit frame counter's range.
   int16_t count() const;
+  bool AnyDecoded() const;
 
   // Copies frame number `frame` (1 ... count()) at its own size onto target
   // with its top-left corner at (left, top). Returns the rectangle covered.
@@ -30,7 +31,7 @@ class FrameImages {
 
  private:
   struct Frame {
-    HBITMAP bitmap;
+    HBITMAP bitmap;  // nullptr when the file could not be decoded
     int width;
     int height;
   };
