@@ -277,6 +277,12 @@ class DisplayTest(WineTestCase):
         self.assertEqual(self.wait_exit(process), 0)
         self.assertEqual(self.visible_windows(), [])
 
+    def test_the_pointer_is_hidden_while_it_plays(self):
+        process, hwnd = self.start_display(frames=(RED,), Move_Ptn=0)
+        self.assertEqual(self.drive("cursor").strip(), "hidden")
+        self.press("Escape")
+        self.assert_ends(process)
+
     def test_unknown_pattern_gives_a_black_screen_that_ends_on_a_click(self):
         process, hwnd = self.start_display(Move_Ptn=7)
         self.assertEqual(self.window_info(hwnd)["rect"], (0, 0, self.screen_w, self.screen_h))

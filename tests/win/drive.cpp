@@ -250,6 +250,14 @@ int Items(HWND combo) {
   return 0;
 }
 
+// Whether the foreground window's thread shows the pointer.
+int Cursor() {
+  CURSORINFO info{sizeof(info)};
+  if (!GetCursorInfo(&info)) return Fail(L"GetCursorInfo failed");
+  Print((info.flags & CURSOR_SHOWING) ? L"showing" : L"hidden");
+  return 0;
+}
+
 int Pointer(int x, int y) {
   if (!SetCursorPos(x, y)) return Fail(L"SetCursorPos failed");
   // The window under the pointer sets its pointer when the move reaches it.
@@ -352,7 +360,7 @@ int Host(int width, int height, const wchar_t* title) {
 }
 
 int Usage() {
-  return Fail(L"usage: drive find|wait|gone|waitchild|list|info|children|click|key|close|text|settext|gettext|button|items|"
+  return Fail(L"usage: drive find|wait|gone|waitchild|list|info|children|click|key|close|text|settext|gettext|button|items|cursor|"
               L"pointer|scrollinfo|scroll|host ...");
 }
 
@@ -365,6 +373,7 @@ int Run(int argc, wchar_t** argv) {
     }
     return 0;
   }
+  if (command == L"cursor") return Cursor();
   if (argc < 3) return Usage();
   const HWND hwnd = ParseHwnd(argv[2]);
   if (command == L"find") {
