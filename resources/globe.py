@@ -70,8 +70,8 @@ def lit(colour, x, y, z):
     shade = 0.22 + 0.85 * diffuse
     # Highlight: reflection of the light towards the viewer (0, 0, 1).
     half = normalised((LIGHT_DIR[0], LIGHT_DIR[1], LIGHT_DIR[2] + 1))
-    spec = max(0.0, x * half[0] + y * half[1] + z * half[2]) ** 24 * 70
-    return [min(255.0, c * shade + spec) for c in colour]
+    specular = max(0.0, x * half[0] + y * half[1] + z * half[2]) ** 24 * 70
+    return [min(255.0, c * shade + specular) for c in colour]
 
 
 def shade_sphere(size, radius, samples=4):

@@ -28,10 +28,10 @@ const wchar_t* Window::ClassFor(HBRUSH background, HICON icon) {
 
 Window::~Window() { Destroy(); }
 
-bool Window::Create(const WindowSpec& spec) {
-  const RECT& b = spec.bounds;
-  CreateWindowExW(spec.ex_style, ClassFor(spec.background, spec.icon), spec.title.c_str(), spec.style, b.left,
-                  b.top, b.right - b.left, b.bottom - b.top, spec.parent, nullptr, GetModuleHandleW(nullptr), this);
+bool Window::Create(const WindowOptions& options) {
+  const RECT& b = options.bounds;
+  CreateWindowExW(options.ex_style, ClassFor(options.background, options.icon), options.title.c_str(), options.style, b.left,
+                  b.top, b.right - b.left, b.bottom - b.top, options.parent, nullptr, GetModuleHandleW(nullptr), this);
   return hwnd_ != nullptr;
 }
 

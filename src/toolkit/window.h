@@ -9,7 +9,7 @@
 
 namespace gyra {
 
-struct WindowSpec {
+struct WindowOptions {
   std::wstring title;
   DWORD style = WS_OVERLAPPEDWINDOW;
   DWORD ex_style = 0;
@@ -26,8 +26,8 @@ class Window {
   Window& operator=(const Window&) = delete;
   virtual ~Window();
 
-  // Creates the window, not shown unless spec.style has WS_VISIBLE.
-  bool Create(const WindowSpec& spec);
+  // Creates the window, not shown unless options.style has WS_VISIBLE.
+  bool Create(const WindowOptions& options);
   void Destroy();
   HWND hwnd() const { return hwnd_; }
 
