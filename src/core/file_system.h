@@ -16,6 +16,7 @@ struct FolderEntry {
   bool is_directory = false;
   bool hidden = false;
   bool system = false;
+  bool read_only = false;
 };
 
 class FileSystem {
@@ -44,6 +45,17 @@ class FileSystem {
 
   // Deletes one file. False when it is still there afterwards.
   virtual bool RemoveFile(const std::string& path) = 0;
+
+  // Copies a file to a new file `to`; false, leaving no partial copy, when
+  // `to` exists already or anything failed.
+  virtual bool CopyToNewFile(const std::string& from, const std::string& to) = 0;
+
+  // Renames a folder with everything in it (or moves it within its drive);
+  // false when `to` exists already or anything failed.
+  virtual bool RenameFolder(const std::string& from, const std::string& to) = 0;
+
+  // Removes an empty folder. False when it is still there afterwards.
+  virtual bool RemoveFolder(const std::string& path) = 0;
 };
 
 }  // namespace gyra

@@ -40,6 +40,8 @@ std::optional<std::vector<FolderEntry>> StdFileSystem::ListFolder(const std::str
     std::error_code kind_error;
     entry.is_directory = it->is_directory(kind_error);
     entry.hidden = entry.name.front() == '.';
+    const fs::perms perms = it->status(kind_error).permissions();
+    entry.read_only = !kind_error && (perms & fs::perms::owner_write) == fs::perms::none;
     entries.push_back(entry);
   }
   if (error) return std::nullopt;
@@ -95,6 +97,36 @@ bool StdFileSystem::RemoveFile(const std::string& path) {
   const fs::file_status status = fs::symlink_status(p, error);
   if (!fs::exists(status)) return true;
   if (fs::is_directory(status)) return false;
+  return fs::remove(p, error);
+}
+
+bool StdFileSystem::CopyToNewFile(const std::string& from, const std::string& to) {
+  const fs::path source = ToPath(from);
+  const fs::path target = ToPath(to);
+  std::error_code error;
+  if (!IsRegularFile(source) || fs::exists(fs::symlink_status(target, error))) return false;
+  if (fs::copy_file(source, target, fs::copy_options::none, error)) return true;
+  // A copy that broke off half-way is no copy.
+  if (IsRegularFile(target)) fs::remove(target, error);
+  return false;
+}
+
+// POSIX rename would replace an empty folder at `to`: refused first.
+bool StdFileSystem::RenameFolder(const std::string& from, const std::string& to) {
+  const fs::path source = ToPath(from);
+  const fs::path target = ToPath(to);
+  std::error_code error;
+  if (!fs::is_directory(source, error) || fs::exists(fs::symlink_status(target, error))) return false;
+  fs::rename(source, target, error);
+  return !error;
+}
+
+bool StdFileSystem::RemoveFolder(const std::string& path) {
+  const fs::path p = ToPath(path);
+  std::error_code error;
+  const fs::file_status status = fs::symlink_status(p, error);
+  if (!fs::exists(status)) return true;
+  if (!fs::is_directory(status)) return false;
   return fs::remove(p, error);
 }
 

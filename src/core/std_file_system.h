@@ -3,7 +3,7 @@
 // are UTF-8; "\" separates folders as in the program's paths and is read as
 // "/" where the system uses that. The standard library knows no hidden or
 // system attribute: names starting with "." count as hidden, nothing as
-// system.
+// system; an entry its owner may not write counts as read-only.
 #pragma once
 
 #include "core/file_system.h"
@@ -19,6 +19,9 @@ class StdFileSystem : public FileSystem {
   bool WriteFileReplacing(const std::string& path, const std::string& bytes) override;
   bool CreateFolder(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
+  bool CopyToNewFile(const std::string& from, const std::string& to) override;
+  bool RenameFolder(const std::string& from, const std::string& to) override;
+  bool RemoveFolder(const std::string& path) override;
 };
 
 }  // namespace gyra

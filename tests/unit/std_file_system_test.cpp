@@ -86,5 +86,45 @@ TEST_F(StdFileSystemTest, RemovesFilesButNotFolders) {
   EXPECT_TRUE(files_.FolderExists(Path("d.bmp")));
 }
 
+TEST_F(StdFileSystemTest, CopiesOnlyToNewFiles) {
+  ASSERT_TRUE(files_.WriteFileReplacing(Path("a.bmp"), "frame"));
+  ASSERT_TRUE(files_.WriteFileReplacing(Path("b.bmp"), "other"));
+  ASSERT_TRUE(files_.CreateFolder(Path("写真")));
+  EXPECT_TRUE(files_.CopyToNewFile(Path("a.bmp"), Path("写真\\a.bmp")));
+  EXPECT_EQ(files_.ReadFile(Path("写真\\a.bmp")), "frame");
+  EXPECT_FALSE(files_.CopyToNewFile(Path("a.bmp"), Path("b.bmp")));
+  EXPECT_EQ(files_.ReadFile(Path("b.bmp")), "other");
+  EXPECT_FALSE(files_.CopyToNewFile(Path("missing.bmp"), Path("c.bmp")));
+  EXPECT_FALSE(files_.CopyToNewFile(Path("写真"), Path("c.bmp")));
+  EXPECT_FALSE(files_.CopyToNewFile(Path("a.bmp"), Path("no\\folder.bmp")));
+  EXPECT_FALSE(files_.CanOpenForReading(Path("c.bmp")));
+}
+
+TEST_F(StdFileSystemTest, RenamesAndRemovesFolders) {
+  ASSERT_TRUE(files_.CreateFolder(Path("Image1")));
+  ASSERT_TRUE(files_.WriteFileReplacing(Path("Image1\\PicD_001.bmp"), "1"));
+  ASSERT_TRUE(files_.CreateFolder(Path("empty")));
+  EXPECT_FALSE(files_.RenameFolder(Path("Image1"), Path("empty"))) << "an existing folder is not replaced";
+  EXPECT_TRUE(files_.RenameFolder(Path("Image1"), Path("Image1.old")));
+  EXPECT_FALSE(files_.FolderExists(Path("Image1")));
+  EXPECT_EQ(files_.ReadFile(Path("Image1.old\\PicD_001.bmp")), "1");
+  EXPECT_FALSE(files_.RenameFolder(Path("Image1.old\\PicD_001.bmp"), Path("x"))) << "a file is no folder";
+
+  EXPECT_FALSE(files_.RemoveFolder(Path("Image1.old"))) << "not empty";
+  EXPECT_FALSE(files_.RemoveFolder(Path("Image1.old\\PicD_001.bmp")));
+  EXPECT_TRUE(files_.RemoveFolder(Path("empty")));
+  EXPECT_FALSE(files_.FolderExists(Path("empty")));
+  EXPECT_TRUE(files_.RemoveFolder(Path("empty")));  // gone already
+}
+
+TEST_F(StdFileSystemTest, AFileItsOwnerMayNotWriteIsReadOnly) {
+  ASSERT_TRUE(files_.WriteFileReplacing(Path("a.bmp"), "x"));
+  fs::permissions(root_ / "a.bmp", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  const auto entries = files_.ListFolder(base_);
+  ASSERT_TRUE(entries && entries->size() == 1);
+  EXPECT_TRUE((*entries)[0].read_only);
+}
+
 }  // namespace
 }  // namespace gyra

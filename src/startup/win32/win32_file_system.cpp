@@ -41,6 +41,13 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
   return true;
 }
 
+// Whether nothing is at the path (what a removal wants to leave).
+bool IsGone(const std::wstring& path) {
+  if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+  const DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 }  // namespace
 
 std::optional<std::vector<FolderEntry>> Win32FileSystem::ListFolder(const std::string& folder) const {
@@ -56,7 +63,8 @@ std::optional<std::vector<FolderEntry>> Win32FileSystem::ListFolder(const std::s
     if (name == L"." || name == L"..") continue;
     entries.push_back({Narrow(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                        (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0,
-                       (data.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0});
+                       (data.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0,
+                       (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0});
   } while (FindNextFileW(find, &data));
   FindClose(find);
   return entries;
@@ -113,8 +121,25 @@ bool Win32FileSystem::CreateFolder(const std::string& path) {
 
 bool Win32FileSystem::RemoveFile(const std::string& path) {
   const std::wstring wide = Widen(path);
-  if (DeleteFileW(wide.c_str())) return true;
-  return GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND;
+  return DeleteFileW(wide.c_str()) || IsGone(wide);
+}
+
+bool Win32FileSystem::CopyToNewFile(const std::string& from, const std::string& to) {
+  const std::wstring target = Widen(to);
+  if (CopyFileW(Widen(from).c_str(), target.c_str(), TRUE)) return true;
+  const DWORD error = GetLastError();
+  // A copy that broke off half-way is no copy; a file that was there stays.
+  if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) DeleteFileW(target.c_str());
+  return false;
+}
+
+bool Win32FileSystem::RenameFolder(const std::string& from, const std::string& to) {
+  return FolderExists(from) && MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), 0);
+}
+
+bool Win32FileSystem::RemoveFolder(const std::string& path) {
+  const std::wstring wide = Widen(path);
+  return RemoveDirectoryW(wide.c_str()) || IsGone(wide);
 }
 
 }  // namespace gyra

@@ -15,6 +15,9 @@ class Win32FileSystem : public FileSystem {
   bool WriteFileReplacing(const std::string& path, const std::string& bytes) override;
   bool CreateFolder(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
+  bool CopyToNewFile(const std::string& from, const std::string& to) override;
+  bool RenameFolder(const std::string& from, const std::string& to) override;
+  bool RemoveFolder(const std::string& path) override;
 };
 
 }  // namespace gyra
