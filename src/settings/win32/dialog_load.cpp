@@ -52,8 +52,23 @@ bool Vorten_P::Load() {
 }
 
 void Vorten_P::ConnectHandlers() {
-  // Browse alone acts for now; the other buttons' commands are still to come.
-  lbl_Button[1].on_release = [this] { BrowsePicture(); };
+  for (int i = 1; i < static_cast<int>(lbl_Button.size()); ++i)
+    lbl_Button[i].on_release = [this, i] { lbl_Button_MouseUp(i); };
+  lbl_URL.on_mouse_down = [this] { lbl_URL_MouseDown(); };
+  for (int i = 0; i < static_cast<int>(Img_BGM.size()); ++i)
+    Img_BGM[i].on_mouse_down = [this, i] { Img_BGM_MouseDown(i); };
+  for (int i = 0; i < static_cast<int>(Img_Move.size()); ++i)
+    Img_Move[i].on_mouse_down = [this, i] { Img_Move_MouseDown(i); };
+  for (int i = 0; i < static_cast<int>(Img_Kaiten.size()); ++i)
+    Img_Kaiten[i].on_mouse_down = [this, i] { Img_Kaiten_MouseDown(i); };
+  Img_Stretch.on_mouse_down = [this] { Img_Stretch_MouseDown(); };
+  Img_Trim.on_mouse_down = [this] { Img_Trim_MouseDown(); };
+  BGM_Repeat.on_click = [this] { EnableApply(); };
+  BGM_Repeat.on_key_down = [this] { EnableApply(); };
+  Scroll_Fast.on_change = [this] { Scroll_Fast_Change(); };
+  Scroll_Fast.on_scroll = [this] { Scroll_Fast_Scroll(); };
+  Scroll_Flame.on_change = [this] { Scroll_Flame_Change(); };
+  Scroll_Radius.on_change = [this] { Scroll_Radius_Change(); };
   // The band follows the thumb while it is dragged, too.
   Scroll_Trim.on_change = [this] { Scroll_Trim_Change(); };
   Scroll_Trim.on_scroll = [this] { Scroll_Trim_Change(); };
@@ -120,9 +135,7 @@ void Vorten_P::Form_Load() {
 
 void Vorten_P::ShowTrimmingAtLoad() {
   const bool on = Config.Trim_On != 0;
-  Img_Trim.SetOn(on);
-  Scroll_Trim.Show(on);
-  Shape_Trim.Show(on);
+  ShowTrimming(on);
   if (!on) return;
   trim_frame_ = TrimFrameFor(preview_);
   PlaceTrimFrame(Config.Trim_Y);

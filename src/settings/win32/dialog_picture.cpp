@@ -90,7 +90,10 @@ void Vorten_P::ResetTrimFrame() {
   Scroll_Trim.SetValue(0);
 }
 
-void Vorten_P::PlaceTrimFrame(int top) { Shape_Trim.Place(0, top, trim_frame_.width, trim_frame_.height); }
+void Vorten_P::PlaceTrimFrame(int top) {
+  band_top_ = top;
+  Shape_Trim.Place(0, top, trim_frame_.width, trim_frame_.height);
+}
 
 void Vorten_P::Scroll_Trim_Change() { PlaceTrimFrame(Scroll_Trim.value()); }
 

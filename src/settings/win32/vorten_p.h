@@ -2,7 +2,10 @@
 // tiled panels with header bars, picture buttons and marks. Split by
 // concern: dialog_controls.cpp builds the window from the layout table,
 // dialog_load.cpp fills it from the settings and closes it, dialog_picture.cpp
-// holds the picture choice, the preview, the trimming band and the result box.
+// holds the picture choice, the preview, the trimming band and the result box,
+// dialog_options.cpp the option marks, switches and sliders,
+// dialog_commands.cpp the five buttons and the home-page link, and
+// dialog_save.cpp the saving behind OK and Apply.
 #pragma once
 
 #include <array>
@@ -61,6 +64,32 @@ class Vorten_P : public Form {
   bool CheckProportions();
   void Scroll_Trim_Change();
 
+  // dialog_options.cpp
+  void Img_BGM_MouseDown(int Index);
+  void Img_Move_MouseDown(int Index);
+  void Img_Kaiten_MouseDown(int Index);
+  void Img_Stretch_MouseDown();
+  void Img_Trim_MouseDown();
+  void Scroll_Fast_Change();
+  void Scroll_Fast_Scroll();
+  void Scroll_Flame_Change();
+  void Scroll_Radius_Change();
+  void ShowTrimming(bool on);  // the mark, the slider and the band
+  void EnableApply();
+
+  // dialog_commands.cpp
+  void lbl_Button_MouseUp(int Index);
+  void BrowseCommand();
+  void RenderCommand();
+  void lbl_URL_MouseDown();
+  // Closes the dialog as the close box does: the closing zoom, then unloading.
+  void Close();
+
+  // dialog_save.cpp
+  // SaveSettings(Options_Only): false, after telling the user, when the
+  // frames could not be committed or the settings file not written.
+  bool SaveSettings(bool Options_Only);
+
   DialogArtwork art_;
 
   std::array<Container, 7> Pic_B;
@@ -94,6 +123,10 @@ class Vorten_P : public Form {
   std::optional<Surface> Pic_F;
   PreviewSize preview_ = kDesignPreview;  // Pic_Orgn's size
   TrimFrame trim_frame_;                   // Shape_Trim's size and Scroll_Trim's range
+  int band_top_ = 0;                       // Shape_Trim's top
+  // An OK whose settings file could not be written has committed the frames
+  // already: trying again must not commit the now empty Image2.
+  bool frames_committed_ = false;
   ZoomAnchor anchor_;
 };
 
