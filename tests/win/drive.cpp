@@ -5,6 +5,7 @@
 //   find TITLE                 hwnd of a top-level window titled TITLE, or 0
 //   wait TITLE TIMEOUT_MS      until it exists, is visible and answers; exit 1 on timeout
 //   gone TITLE TIMEOUT_MS      until no top-level window has that title
+//   waitprefix TEXT TIMEOUT_MS like wait, for a title that starts with TEXT (a caption that counts)
 //   waitchild HWND TIMEOUT_MS  until HWND has a visible child that answers; print it
 //   list                       one info line per visible top-level window
 //   info HWND                  one line of tab-separated key=value fields
@@ -17,6 +18,8 @@
 //   gettext HWND               WM_GETTEXT: the text edit fields and combo boxes keep to themselves
 //   button HWND ID             WM_COMMAND BN_CLICKED for the button ID of dialog HWND
 //   items HWND                 the entries of a combo box, one a line
+//   select HWND INDEX          selects a combo box's entry and tells its parent, as a click in the
+//                              list would
 //   pointer X Y                moves the mouse pointer to screen X,Y and prints the handle of the
 //                              pointer shown there
 //   scrollinfo HWND            a scroll bar control's range and position: min max pos, tab-separated
@@ -91,12 +94,13 @@ bool Answers(HWND hwnd) {
 
 bool Ready(HWND hwnd) { return IsWindowVisible(hwnd) && Answers(hwnd); }
 
-// Exact, case-sensitive title match (FindWindow ignores case). Prefers a
-// visible window when several share the title.
-HWND FindTitled(const std::wstring& title, bool must_be_ready) {
+// Exact, case-sensitive title match (FindWindow ignores case), or a title
+// starting with `title`. Prefers a visible window when several match.
+HWND FindTitled(const std::wstring& title, bool must_be_ready, bool prefix = false) {
   HWND found = nullptr;
   for (HWND hwnd : TopLevelWindows()) {
-    if (WindowText(hwnd) != title) continue;
+    const std::wstring text = WindowText(hwnd);
+    if (prefix ? text.compare(0, title.size(), title) != 0 : text != title) continue;
     if (!must_be_ready) {
       if (IsWindowVisible(hwnd)) return hwnd;
       if (!found) found = hwnd;
@@ -258,6 +262,17 @@ int Cursor() {
   return 0;
 }
 
+int Select(HWND combo, int index) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(combo, CB_SETCURSEL, index, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &result) ||
+      static_cast<LRESULT>(result) != index)
+    return Fail(L"no such entry");
+  const int id = static_cast<int>(GetWindowLongPtrW(combo, GWLP_ID));
+  return Post(GetParent(combo), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo))
+             ? 0
+             : Fail(L"post failed");
+}
+
 int Pointer(int x, int y) {
   if (!SetCursorPos(x, y)) return Fail(L"SetCursorPos failed");
   // The window under the pointer sets its pointer when the move reaches it.
@@ -360,8 +375,8 @@ int Host(int width, int height, const wchar_t* title) {
 }
 
 int Usage() {
-  return Fail(L"usage: drive find|wait|gone|waitchild|list|info|children|click|key|close|text|settext|gettext|button|items|cursor|"
-              L"pointer|scrollinfo|scroll|host ...");
+  return Fail(L"usage: drive find|wait|gone|waitprefix|waitchild|list|info|children|click|key|close|text|settext|"
+              L"gettext|button|items|select|cursor|pointer|scrollinfo|scroll|host ...");
 }
 
 int Run(int argc, wchar_t** argv) {
@@ -401,6 +416,7 @@ int Run(int argc, wchar_t** argv) {
   const std::wstring title = argv[2];
   const long number = ParseLong(argv[3]);
   if (command == L"wait") return Found(PollFor(number, [&] { return FindTitled(title, true); }));
+  if (command == L"waitprefix") return Found(PollFor(number, [&] { return FindTitled(title, true, true); }));
   if (command == L"waitchild") return Found(PollFor(number, [&] { return FirstReadyChild(hwnd); }));
   if (command == L"gone") {
     return PollFor(number, [&] { return FindTitled(title, false) == nullptr; }) ? 0 : 1;
@@ -408,6 +424,7 @@ int Run(int argc, wchar_t** argv) {
   if (command == L"key") return Key(hwnd, static_cast<UINT>(number));
   if (command == L"settext") return SetText(hwnd, argv[3]);
   if (command == L"button") return Button(hwnd, static_cast<int>(number));
+  if (command == L"select") return Select(hwnd, static_cast<int>(number));
   if (command == L"scroll") {
     return Scroll(hwnd, static_cast<int>(number), argc >= 5 ? static_cast<int>(ParseLong(argv[4])) : 0);
   }
