@@ -57,7 +57,7 @@ bool Vorten_P::SaveSettings(bool Options_Only) {
   if (WriteSettingsFile(files, Paths.Ini_Path, saved, !Options_Only)) return true;
   MessageBoxW(hwnd(),
               L"設定ﾌｧｲﾙ(Data.ini)に書き込めませんでした。\n"
-              L"ﾃﾞｨｽｸの空きとﾌｫﾙﾀﾞへの書き込みを確認して、もう一度押して下さい。",
+              L"ﾃﾞｨｽｸの空きとﾌｫﾙﾀﾞを確認して、もう一度[設定]か[適用]を押して下さい。",
               kSaveErrorTitle, MB_OK | MB_ICONEXCLAMATION);
   return false;
 }
