@@ -55,12 +55,13 @@ void Vorten_P::ConnectHandlers() {
   for (int i = 1; i < static_cast<int>(lbl_Button.size()); ++i)
     lbl_Button[i].on_release = [this, i] { lbl_Button_MouseUp(i); };
   lbl_URL.on_mouse_down = [this] { lbl_URL_MouseDown(); };
-  for (int i = 0; i < static_cast<int>(Img_BGM.size()); ++i)
-    Img_BGM[i].on_mouse_down = [this, i] { Img_BGM_MouseDown(i); };
-  for (int i = 0; i < static_cast<int>(Img_Move.size()); ++i)
-    Img_Move[i].on_mouse_down = [this, i] { Img_Move_MouseDown(i); };
-  for (int i = 0; i < static_cast<int>(Img_Kaiten.size()); ++i)
-    Img_Kaiten[i].on_mouse_down = [this, i] { Img_Kaiten_MouseDown(i); };
+  // One handler serves each option group and is given the member's index.
+  const auto connect = [](auto& group, auto handler) {
+    for (int i = 0; i < static_cast<int>(group.size()); ++i) group[i].on_mouse_down = [handler, i] { handler(i); };
+  };
+  connect(Img_BGM, [this](int i) { Img_BGM_MouseDown(i); });
+  connect(Img_Move, [this](int i) { Img_Move_MouseDown(i); });
+  connect(Img_Kaiten, [this](int i) { Img_Kaiten_MouseDown(i); });
   Img_Stretch.on_mouse_down = [this] { Img_Stretch_MouseDown(); };
   Img_Trim.on_mouse_down = [this] { Img_Trim_MouseDown(); };
   BGM_Repeat.on_click = [this] { EnableApply(); };
