@@ -13,7 +13,7 @@ import test_dialog
 import test_display
 from harness import REPO, WINDOW_TIMEOUT
 from test_dialog import BUTTONS, DIALOG_TITLE, FILE_NAME_FIELD, GREEN, IDOK, OPEN_TITLE, data_ini, make_scene
-from test_render import read_bmp
+from test_render import bmp_24bit, pattern, read_bmp
 
 RENDER_CAPTION = "ﾚﾝﾀﾞﾘﾝｸﾞをしています。"
 SAVE_ERROR_TITLE = "設定の保存ｴﾗｰ"
@@ -483,6 +483,32 @@ class RoadTest(test_dialog.DialogTest, test_display.DisplayTest):
         self.assertEqual(ini.read_bytes(), data_ini(
             Orgn_Path=self.scene, Flame_Count=8, Move_Ptn=1, Stretch_On=0, Disp_Size=100, BGM_Sel=1, BGM_Rep=0,
             Kaiten_Ptn=0, Speed=1, Trim_On=0, Trim_Y=0))
+
+    def test_render_hands_the_spinners_and_the_trimming_band_to_the_rendering(self):
+        # A bitmap: both decode it to the same pixels (JPEG decoders may differ by one).
+        (self.pictures / "pattern.bmp").write_bytes(bmp_24bit(640, 480, pattern))
+        picture = "C:\\Gyrafoto\\pics\\pattern.bmp"
+        self.save_settings(Orgn_Path=picture, Flame_Count=10, Disp_Size=110, Trim_On=1)
+        self.open_dialog()
+        self.scroll(FRAME_SPINNER, SB_LINEDOWN, times=2)
+        self.scroll(RADIUS_SPINNER, SB_LINEDOWN, times=10)
+        self.scroll(TRIM_SLIDER, SB_THUMBPOSITION, 20)
+        self.wait_for(lambda: self.place_in(self.preview(), self.band())[1] == 20, "the band is not at 20")
+        self.wait_caption(RADIUS_LABEL, "100")
+        self.render_to_the_end()
+        # The frames are those the headless renderer makes of the same picture, count, size and band.
+        headless = self.install_folder / "headless"
+        headless.mkdir()
+        code, output = self.run_program(self.win_build / "tools" / "gyrafoto-render.exe", [
+            picture, "C:\\Gyrafoto\\headless", "--frames", "8", "--radius", "100", "--trim", "20"], timeout=60)
+        self.assertEqual(code, 0, output)
+        expected = {p.name: p.read_bytes() for p in sorted(headless.glob("*.bmp"))}
+        self.assertEqual(self.frames("Image2"), expected)
+        self.click_button("設定")
+        self.assertEqual(self.wait_exit(self.process), 0)
+        self.assertEqual(self.data_path("Data.ini").read_bytes(), data_ini(
+            Orgn_Path=picture, Flame_Count=8, Disp_Size=100, Trim_On=1, Stretch_On=0, BGM_Sel=1, BGM_Rep=0,
+            Move_Ptn=2, Kaiten_Ptn=0, Speed=1, Trim_Y=20))
 
     def test_render_refuses_a_tall_picture_and_does_nothing_without_one(self):
         self.open_dialog()
