@@ -127,13 +127,22 @@ std::string_view CutToMax(std::string_view v) {
   return v.substr(0, n);
 }
 
+// A name ending in a lead byte without its trail byte: written out, the
+// lead byte would take the ']' or '=' after it as its trail byte.
+bool EndsInLoneLeadByte(std::string_view s) {
+  size_t last = 0;
+  for (size_t i = 0; i < s.size(); i += CharLength(s, i)) last = i;
+  return last + 1 == s.size() && IsCp932LeadByte(static_cast<unsigned char>(s[last]));
+}
+
 bool Writable(std::string_view section, std::string_view key, std::string_view value) {
   constexpr std::string_view kLineBreakOrNul("\r\n\0", 3);
   for (std::string_view part : {section, key, value})
     if (part.find_first_of(kLineBreakOrNul) != std::string_view::npos) return false;
+  section = Trim(section);
   key = Trim(key);
-  return !Trim(section).empty() && !key.empty() && key.front() != '[' &&
-         key.find('=') == std::string_view::npos;
+  return !section.empty() && !key.empty() && key.front() != '[' && key.find('=') == std::string_view::npos &&
+         !EndsInLoneLeadByte(section) && !EndsInLoneLeadByte(key);
 }
 
 std::string Entry(std::string_view key, std::string_view value) {

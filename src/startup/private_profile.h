@@ -35,7 +35,8 @@ std::string ReadIni(std::string_view file_bytes, std::string_view section, std::
 // other byte is kept. When the key already holds exactly that value the
 // bytes come back unchanged. Nothing when the entry could not be read back:
 // a line break or NUL anywhere, an empty section or key, a key containing
-// '=' or starting with '['.
+// '=' or starting with '[', a section or key ending in a lead byte without
+// its trail byte.
 std::optional<std::string> WriteIni(std::string_view file_bytes, std::string_view section,
                                     std::string_view key, std::string_view value);
 

@@ -141,9 +141,22 @@ TEST(WriteIni, RefusesEntriesThatCannotBeReadBack) {
       {"key like a section", "", "S", "[T]", "v", ""},
       {"empty key", "", "S", " ", "v", ""},
       {"empty section", "", "", "k", "v", ""},
+      // A lone lead byte would take the ']' or '=' written after it.
+      {"section ending in a lead byte", "", "S\x83", "k", "v", ""},
+      {"key ending in a lead byte", "", "S", "k\x83", "v", ""},
+      {"key ending in a lead byte before blanks", "", "S", "k\x83  ", "v", ""},
   };
   for (const WriteCase& c : cases) {
     EXPECT_EQ(WriteIni(c.file, c.section, c.key, c.value), std::nullopt) << c.name;
+  }
+}
+
+TEST(WriteIni, NamesEndingInAWholeTwoByteCharacterAreWritten) {
+  // ソ and 表 end in the trail byte 0x5C, a backslash; 0x83 0x83 is one character.
+  for (const std::string& name : {kSo, kHyo, std::string("\x83\x83"), "a" + kSo}) {
+    const std::optional<std::string> file = WriteIni("", name, name, "v");
+    ASSERT_TRUE(file.has_value());
+    EXPECT_EQ(ReadIni(*file, name, name), "v");
   }
 }
 
