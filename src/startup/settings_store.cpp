@@ -20,10 +20,12 @@ std::optional<int16_t> StoredInteger(std::string_view text) {
   return static_cast<int16_t>(whole);
 }
 
-// The stored picture path, kept only when it decodes and the file opens.
+// The stored picture path, kept only when it decodes and the file opens. A
+// NUL names no file (a system call would see a shorter path) and could not be
+// saved again.
 std::string StoredPicture(std::string_view value,
                           const std::function<bool(const std::string&)>& can_open_for_reading) {
-  if (value.empty()) return "";
+  if (value.empty() || value.find('\0') != std::string_view::npos) return "";
   const std::optional<std::string> path = Cp932ToUtf8(value);
   return path && can_open_for_reading(*path) ? *path : "";
 }

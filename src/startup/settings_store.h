@@ -54,9 +54,9 @@ inline constexpr size_t kFirstOptionKey = 4;
 
 // The settings as Data.ini holds them (nothing = no file = every default).
 // An empty value gives the key's default; a value that is not a 16-bit number
-// leaves the process-start 0. A picture path that is not valid Shift-JIS or
-// names a file that cannot be opened becomes empty; Trim_Y counts only with a
-// picture and trimming on.
+// leaves the process-start 0. A picture path that is not valid Shift-JIS,
+// holds a NUL or names a file that cannot be opened becomes empty; Trim_Y
+// counts only with a picture and trimming on.
 Settings LoadSettings(const std::optional<std::string>& ini_bytes,
                       const std::function<bool(const std::string& utf8_path)>& can_open_for_reading);
 
