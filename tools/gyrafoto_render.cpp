@@ -113,10 +113,10 @@ int Run(const std::vector<std::string>& args) {
     std::fprintf(stderr, "gyrafoto-render: cannot read %s\n", parsed->picture.c_str());
     return kRenderError;
   }
-  const auto picture = DecodePicture(*bytes);
+  const auto decoded = DecodePicture(*bytes);
+  const auto* picture = std::get_if<Surface>(&decoded);
   if (!picture) {
-    std::fprintf(stderr, "gyrafoto-render: %s is not a picture that can be decoded (BMP, GIF, JPEG, PNG)\n",
-                 parsed->picture.c_str());
+    std::fprintf(stderr, "gyrafoto-render: %s: %s\n", parsed->picture.c_str(), std::get<std::string>(decoded).c_str());
     return kRenderError;
   }
   // Bad options are refused before the folder is made.
