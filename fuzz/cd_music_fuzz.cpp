@@ -1,0 +1,59 @@
+// The CD music controller against a drive whose every answer is fuzzed:
+// success or any error code, any reply text, an error text or none, and any
+// order of ticks, keys, start and unload. With music off nothing is ever
+// sent; after an unload the polling is off; every command names the drive.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <string>
+
+#include "display/cd_music.h"
+#include "fuzz_check.h"
+
+namespace {
+
+class FuzzedSender : public gyra::MciSender {
+ public:
+  explicit FuzzedSender(FuzzedDataProvider& input) : input_(input) {}
+
+  int32_t Send(const std::string& command, std::string* reply) override {
+    ++sent;
+    Check(command.find("cdaudio") != std::string::npos);
+    const int32_t code = input_.ConsumeBool() ? 0 : input_.ConsumeIntegral<int32_t>();
+    std::string answer = input_.ConsumeRandomLengthString(64);
+    answer = answer.substr(0, answer.find('\0'));  // replies end at their first NUL
+    if (reply && code == 0) *reply = answer;
+    return code;
+  }
+
+  std::optional<std::string> ErrorText(int32_t) override {
+    if (!input_.ConsumeBool()) return std::nullopt;
+    return input_.ConsumeRandomLengthString(64);
+  }
+
+  int sent = 0;
+
+ private:
+  FuzzedDataProvider& input_;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzedDataProvider input(data, size);
+  const int16_t bgm_sel = input.ConsumeIntegralInRange<int16_t>(0, 1);
+  const int16_t bgm_rep = input.ConsumeIntegral<int16_t>();
+  FuzzedSender sender(input);
+  gyra::CdMusic music(sender, bgm_sel, bgm_rep);
+
+  for (int step = 0; step < 64 && input.remaining_bytes() > 0; ++step) {
+    switch (input.ConsumeIntegralInRange(0, 4)) {
+      case 0: music.Start(); break;
+      case 1: music.Tick(); break;
+      case 2: music.KeyDown(input.ConsumeIntegralInRange(0, 255)); break;
+      case 3: Check(music.KeyDown(input.ConsumeBool() ? 37 : 39) == (bgm_sel == 0)); break;
+      case 4: music.Unload(); Check(!music.TimerEnabled()); break;
+    }
+  }
+  if (bgm_sel != 0) Check(sender.sent == 0 && !music.TimerEnabled());
+  return 0;
+}

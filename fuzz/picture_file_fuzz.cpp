@@ -1,0 +1,49 @@
+// The headless renderer's way in: any bytes as a picture file, then the
+// rendering plan for what decoded, with fuzzed options. Nothing may crash;
+// a plan's window positions start at 0, rise, and stay inside the strip.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <string>
+
+#include "fuzz_check.h"
+#include "picture_file.h"
+#include "render/render_plan.h"
+
+namespace {
+
+// Headers promising more pixels are left out: decoding them only fills
+// memory (the limit DecodePicture checks lies far beyond a fuzzer's budget).
+constexpr int kMaxFuzzedPixels = 4'000'000;
+
+bool WithinBudget(const std::string& bytes) {
+  const auto size = gyra::ReadPictureSize(bytes);
+  return !size || static_cast<int64_t>(size->width) * size->height <= kMaxFuzzedPixels;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzedDataProvider input(data, size);
+  gyra::RenderOptions options;
+  options.Disp_Size = input.ConsumeIntegralInRange(-2, 40000);
+  options.Flame_Count = input.ConsumeIntegralInRange(-2, 40000);
+  options.Stretch_On = input.ConsumeIntegralInRange(0, 1);
+  options.Trim_On = options.Stretch_On ? 0 : input.ConsumeIntegralInRange(0, 1);
+  options.Trim_Y = input.ConsumeIntegralInRange(-200, 200);
+  const std::string bytes = input.ConsumeRemainingBytesAsString();
+
+  if (!WithinBudget(bytes)) return 0;
+  const auto decoded = gyra::DecodePicture(bytes);
+  const auto* picture = std::get_if<gyra::Surface>(&decoded);
+  if (!picture) return 0;
+  const auto planned = gyra::PlanRender(picture->width(), picture->height(), options);
+  if (const auto* plan = std::get_if<gyra::RenderPlan>(&planned)) {
+    Check(!plan->positions.empty() && plan->positions.front() == 0);
+    for (size_t i = 1; i < plan->positions.size(); ++i) Check(plan->positions[i] > plan->positions[i - 1]);
+    Check(plan->positions.back() < plan->Strip_W);
+    const gyra::PictureRect& s = plan->source;
+    Check(s.x >= 0 && s.y >= 0 && s.width >= 1 && s.height >= 1);
+    Check(s.x + s.width <= picture->width() && s.y + s.height <= picture->height());
+  }
+  return 0;
+}
