@@ -3,6 +3,7 @@
 // says why, exits 1 and leaves the frame folder uncreated.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -22,7 +23,9 @@ namespace {
 namespace fs = std::filesystem;
 
 // The tool is built beside the tests: build/tools/ next to build/tests/.
-fs::path ToolPath() { return fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "tools" / "gyrafoto-render"; }
+fs::path ToolPath() {
+  return fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "tools" / "gyrafoto-render";
+}
 
 std::string Slurp(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -36,7 +39,9 @@ std::string Quoted(const fs::path& path) {
   return quoted += "'";
 }
 
-void Append(void* context, void* data, int size) { static_cast<std::string*>(context)->append(static_cast<char*>(data), size); }
+void Append(void* context, void* data, int size) {
+  static_cast<std::string*>(context)->append(static_cast<char*>(data), size);
+}
 
 Surface Gradient(int width, int height) {
   Surface surface = *Surface::Create(width, height);
