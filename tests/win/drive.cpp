@@ -5,7 +5,12 @@
 //   find TITLE                 hwnd of a top-level window titled TITLE, or 0
 //   wait TITLE TIMEOUT_MS      until it exists, is visible and answers; exit 1 on timeout
 //   gone TITLE TIMEOUT_MS      until no top-level window has that title
-//   waitprefix TEXT TIMEOUT_MS like wait, for a title that starts with TEXT (a caption that counts)
+//   waitprefix TEXT TIMEOUT_MS [VK | hold]
+//                              like wait, for a title that starts with TEXT (a caption that counts);
+//                              with VK or hold, for a window busy working: prints "watching" first,
+//                              and as soon as such a window is visible posts it the key VK, or
+//                              holds its process still (every thread suspended) for a screenshot
+//   release PID                lets a held process go on
 //   waitchild HWND TIMEOUT_MS  until HWND has a visible child that answers; print it
 //   list                       one info line per visible top-level window
 //   info HWND                  one line of tab-separated key=value fields
@@ -28,6 +33,8 @@
 //   host W H [TITLE]           a top-level window with a W x H client area; prints its hwnd and
 //                              lives until "destroy" or end of input on stdin
 #include <windows.h>
+
+#include <tlhelp32.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -120,12 +127,12 @@ HWND FirstReadyChild(HWND parent) {
 
 // Polls `probe` until it gives a window (or true) or the time is up.
 template <typename Probe>
-auto PollFor(long timeout_ms, Probe probe) -> decltype(probe()) {
+auto PollFor(long timeout_ms, Probe probe, int interval_ms = kPollMs) -> decltype(probe()) {
   const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeout_ms);
   for (;;) {
     if (auto result = probe()) return result;
     if (GetTickCount64() >= end) return {};
-    Sleep(kPollMs);
+    Sleep(interval_ms);
   }
 }
 
@@ -262,6 +269,23 @@ int Cursor() {
   return 0;
 }
 
+// Suspends (hold) or resumes every thread of the process.
+bool HoldProcess(DWORD pid, bool hold) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  THREADENTRY32 entry{sizeof(entry)};
+  bool any = false;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    if (entry.th32OwnerProcessID != pid) continue;
+    HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID);
+    if (!thread) continue;
+    any = (hold ? SuspendThread(thread) : ResumeThread(thread)) != static_cast<DWORD>(-1) || any;
+    CloseHandle(thread);
+  }
+  CloseHandle(snapshot);
+  return any;
+}
+
 int Select(HWND combo, int index) {
   DWORD_PTR result = 0;
   if (!SendMessageTimeoutW(combo, CB_SETCURSEL, index, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &result) ||
@@ -376,7 +400,7 @@ int Host(int width, int height, const wchar_t* title) {
 
 int Usage() {
   return Fail(L"usage: drive find|wait|gone|waitprefix|waitchild|list|info|children|click|key|close|text|settext|"
-              L"gettext|button|items|select|cursor|pointer|scrollinfo|scroll|host ...");
+              L"gettext|button|items|select|cursor|pointer|scrollinfo|scroll|release|host ...");
 }
 
 int Run(int argc, wchar_t** argv) {
@@ -412,11 +436,27 @@ int Run(int argc, wchar_t** argv) {
   if (command == L"items") return Items(hwnd);
   if (command == L"gettext") return GetText(hwnd);
   if (command == L"scrollinfo") return ScrollInfo(hwnd);
+  if (command == L"release") {
+    return HoldProcess(static_cast<DWORD>(ParseLong(argv[2])), false) ? 0 : Fail(L"cannot release the process");
+  }
   if (argc < 4) return Usage();
   const std::wstring title = argv[2];
   const long number = ParseLong(argv[3]);
   if (command == L"wait") return Found(PollFor(number, [&] { return FindTitled(title, true); }));
-  if (command == L"waitprefix") return Found(PollFor(number, [&] { return FindTitled(title, true, true); }));
+  if (command == L"waitprefix" && argc < 5) return Found(PollFor(number, [&] { return FindTitled(title, true, true); }));
+  if (command == L"waitprefix") {
+    // A caption that counts may change every few milliseconds.
+    Print(L"watching");
+    const HWND found = PollFor(number, [&] { return FindTitled(title, false, true); }, 1);
+    if (!found) return Found(found);
+    if (std::wstring(argv[4]) != L"hold") {
+      const int failed = Key(found, static_cast<UINT>(ParseLong(argv[4])));
+      return failed ? failed : Found(found);
+    }
+    DWORD pid = 0;
+    GetWindowThreadProcessId(found, &pid);
+    return HoldProcess(pid, true) ? Found(found) : Fail(L"cannot hold the process");
+  }
   if (command == L"waitchild") return Found(PollFor(number, [&] { return FirstReadyChild(hwnd); }));
   if (command == L"gone") {
     return PollFor(number, [&] { return FindTitled(title, false) == nullptr; }) ? 0 : 1;
