@@ -18,6 +18,19 @@ std::string Line(const char* utf8_key, const std::string& value) {
   return Utf8ToCp932(utf8_key).value() + "=" + value + "\r\n";
 }
 
+// Settings as the dialog's handlers may have left them.
+Settings Chosen() {
+  Settings s;
+  s.Orgn_Path = "C:\\写真\\ソ表.jpg";
+  s.Flame_Count = 64;
+  s.Disp_Size = 100;
+  s.BGM_Sel = 1;
+  s.BGM_Rep = 3;
+  s.Move_Ptn = 2;
+  s.Speed = 300;
+  return s;
+}
+
 TEST(RepeatTrackNumber, TakesNumbersAsAWholeRoundedHalfToEven) {
   const struct {
     const char* text;
@@ -35,21 +48,15 @@ TEST(RepeatTrackNumber, ANumberOutOf16BitsKeepsTheTrackItHad) {
 }
 
 TEST(SettingsToSave, TakesTheControlsValuesOverTheGlobals) {
-  Settings globals;
-  globals.Orgn_Path = "C:\\絵.jpg";
-  globals.Flame_Count = 8;
-  globals.Disp_Size = 200;
-  globals.Speed = 500;
-  globals.BGM_Rep = 3;
-  globals.Move_Ptn = 1;
-  const Settings saved = SettingsToSave(globals, {.scroll_flame = -64, .scroll_radius = -100, .scroll_fast = 250,
+  const Settings globals = Chosen();
+  const Settings saved = SettingsToSave(globals, {.scroll_flame = -8, .scroll_radius = -200, .scroll_fast = 250,
                                                   .repeat_text = "2.5"});
-  EXPECT_EQ(saved.Flame_Count, 64);
-  EXPECT_EQ(saved.Disp_Size, 100);
+  EXPECT_EQ(saved.Flame_Count, 8);
+  EXPECT_EQ(saved.Disp_Size, 200);
   EXPECT_EQ(saved.Speed, 250);
   EXPECT_EQ(saved.BGM_Rep, 2);
   EXPECT_EQ(saved.Orgn_Path, globals.Orgn_Path);
-  EXPECT_EQ(saved.Move_Ptn, 1);
+  EXPECT_EQ(saved.Move_Ptn, 2);
   EXPECT_EQ(SettingsToSave(globals, {.repeat_text = "40000"}).BGM_Rep, 3);
 }
 
@@ -58,23 +65,17 @@ class WriteSettingsFileTest : public ::testing::Test {
   void SetUp() override {
     fs_.AddFolder("C:");
     fs_.AddFolder(kData);
-    settings_.Orgn_Path = "C:\\写真\\ソ表.jpg";
-    settings_.Flame_Count = 64;
-    settings_.Disp_Size = 100;
-    settings_.BGM_Sel = 1;
-    settings_.Move_Ptn = 2;
-    settings_.Speed = 300;
   }
 
   MemoryFileSystem fs_;
-  Settings settings_;
+  Settings settings_ = Chosen();
 };
 
 TEST_F(WriteSettingsFileTest, OkWritesAllElevenKeysInOrder) {
   ASSERT_TRUE(WriteSettingsFile(fs_, kIni, settings_, true));
   EXPECT_EQ(fs_.Bytes(kIni), "[Section]\r\n" + Line("ｵﾘｼﾞﾅﾙ画像", Utf8ToCp932(settings_.Orgn_Path).value()) +
                                  Line("横ｽﾄﾚｯﾁ", "0") + Line("ﾌﾚｰﾑ数", "64") + Line("表示画像のｻｲｽﾞ", "100") +
-                                 Line("BGM有無", "1") + Line("BGMﾘﾋﾟｰﾄ", "0") + Line("移動ﾊﾟﾀｰﾝ", "2") +
+                                 Line("BGM有無", "1") + Line("BGMﾘﾋﾟｰﾄ", "3") + Line("移動ﾊﾟﾀｰﾝ", "2") +
                                  Line("回転ﾊﾟﾀｰﾝ", "0") + Line("速さ", "300") + Line("ﾄﾘﾐﾝｸﾞ", "0") +
                                  Line("ﾄﾘﾐﾝｸﾞ_Y", "0"));
 }
@@ -85,7 +86,7 @@ TEST_F(WriteSettingsFileTest, ApplyKeepsThePictureAndFrameKeys) {
   fs_.AddFile(kIni, before);
   ASSERT_TRUE(WriteSettingsFile(fs_, kIni, settings_, false));
   EXPECT_EQ(fs_.Bytes(kIni), "[Section]\r\n" + Line("ｵﾘｼﾞﾅﾙ画像", "C:\\a.bmp") + Line("ﾌﾚｰﾑ数", "32") +
-                                 Line("速さ", "300") + Line("BGM有無", "1") + Line("BGMﾘﾋﾟｰﾄ", "0") +
+                                 Line("速さ", "300") + Line("BGM有無", "1") + Line("BGMﾘﾋﾟｰﾄ", "3") +
                                  Line("移動ﾊﾟﾀｰﾝ", "2") + Line("回転ﾊﾟﾀｰﾝ", "0") + Line("ﾄﾘﾐﾝｸﾞ", "0") +
                                  Line("ﾄﾘﾐﾝｸﾞ_Y", "0"));
 }
