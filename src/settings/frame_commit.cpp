@@ -12,6 +12,7 @@ namespace {
 
 bool IsFile(const FolderEntry& e) { return !e.is_directory; }
 bool IsBitmapFile(const FolderEntry& e) { return !e.is_directory && IsBitmapFileName(e.name); }
+bool IsReadOnlyFile(const FolderEntry& e) { return !e.is_directory && e.read_only; }
 
 // Removes the folder's files that `pick` chooses, going on past a failure.
 // False when any of them stayed or the folder cannot be listed.
@@ -88,8 +89,7 @@ FrameCommit CommitFrames(FileSystem& fs, const std::string& image1, const std::s
   const std::optional<std::vector<FolderEntry>> old_entries =
       had_image1 ? fs.ListFolder(image1) : std::vector<FolderEntry>{};
   if (!old_entries) return FrameCommit::kNotSwitched;
-  if (std::any_of(old_entries->begin(), old_entries->end(), [](const FolderEntry& e) { return IsFile(e) && e.read_only; }))
-    return FrameCommit::kProtected;
+  if (std::any_of(old_entries->begin(), old_entries->end(), IsReadOnlyFile)) return FrameCommit::kProtected;
 
   if (!Stage(fs, image1, *old_entries, frames)) {
     RemoveFolderOfFiles(fs, StagingFolder(image1));

@@ -161,7 +161,8 @@ TEST(CommitFrames, EachFailureIsToldApart) {
     FrameCommit expected;
   };
   const Case cases[] = {
-      {"a frame cannot be read", [](MemoryFileSystem& fs) { fs.AddFile(kImage2 + "\\PicD_003.bmp", "", {.readable = false}); },
+      {"a frame cannot be read",
+       [](MemoryFileSystem& fs) { fs.AddFile(kImage2 + "\\PicD_003.bmp", "", {.readable = false}); },
        FrameCommit::kNotCopied},
       {"the data folder is read-only", [](MemoryFileSystem& fs) { fs.read_only_folders.insert(kData); },
        FrameCommit::kNotCopied},

@@ -443,7 +443,9 @@ int Run(int argc, wchar_t** argv) {
   const std::wstring title = argv[2];
   const long number = ParseLong(argv[3]);
   if (command == L"wait") return Found(PollFor(number, [&] { return FindTitled(title, true); }));
-  if (command == L"waitprefix" && argc < 5) return Found(PollFor(number, [&] { return FindTitled(title, true, true); }));
+  if (command == L"waitprefix" && argc < 5) {
+    return Found(PollFor(number, [&] { return FindTitled(title, true, true); }));
+  }
   if (command == L"waitprefix") {
     // A caption that counts may change every few milliseconds.
     Print(L"watching");
