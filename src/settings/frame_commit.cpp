@@ -36,9 +36,8 @@ bool RemoveFolderOfFiles(FileSystem& fs, const std::string& folder) {
 // up: the old set goes back in place of a missing Image1, and the staging
 // and retired folders are removed.
 bool ClearEarlierCommit(FileSystem& fs, const std::string& image1) {
-  const std::string retired = RetiredFolder(image1);
-  if (!fs.FolderExists(image1) && fs.FolderExists(retired) && !fs.RenameFolder(retired, image1)) return false;
-  return RemoveFolderOfFiles(fs, StagingFolder(image1)) && RemoveFolderOfFiles(fs, retired);
+  if (!RestoreInterruptedCommit(fs, image1)) return false;
+  return RemoveFolderOfFiles(fs, StagingFolder(image1)) && RemoveFolderOfFiles(fs, RetiredFolder(image1));
 }
 
 std::string NameOf(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
@@ -79,6 +78,12 @@ void RetireOldSet(FileSystem& fs, const std::string& image1, const std::vector<F
 
 std::string StagingFolder(const std::string& image1) { return image1 + ".new"; }
 std::string RetiredFolder(const std::string& image1) { return image1 + ".old"; }
+
+bool RestoreInterruptedCommit(FileSystem& fs, const std::string& image1) {
+  const std::string retired = RetiredFolder(image1);
+  if (fs.FolderExists(image1) || !fs.FolderExists(retired)) return true;
+  return fs.RenameFolder(retired, image1);
+}
 
 FrameCommit CommitFrames(FileSystem& fs, const std::string& image1, const std::string& image2) {
   if (!ClearEarlierCommit(fs, image1)) return FrameCommit::kLeftovers;

@@ -28,6 +28,11 @@ enum class FrameCommit {
 std::string StagingFolder(const std::string& image1);
 std::string RetiredFolder(const std::string& image1);
 
+// A commit cut off between its two renames (power failure) leaves no
+// Image1 but the old set in the retired folder: puts it back. False when
+// that rename fails.
+bool RestoreInterruptedCommit(FileSystem& fs, const std::string& image1);
+
 // Afterwards Image1 holds copies of Image2's frames (the *.bmp files the
 // catalogue lists) under their own names, together with every entry of
 // Image1 that is not a *.bmp file; Image2's *.bmp files are gone. A

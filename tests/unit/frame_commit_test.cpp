@@ -128,6 +128,11 @@ TEST(CommitFrames, StoppedAtAnyStepTheNextCommitFinds) {
       EXPECT_EQ(Contents(fs, kImage1), kOldSet);
     } else {
       EXPECT_EQ(Contents(fs, kRetired), kOldSet);
+      // The next start puts the old set back before anything reads Image1.
+      MemoryFileSystem restarted = fs;
+      restarted.fail_changes_from = 0;
+      EXPECT_TRUE(RestoreInterruptedCommit(restarted, kImage1));
+      EXPECT_EQ(Contents(restarted, kImage1), kOldSet);
     }
     fs.fail_changes_from = 0;
     EXPECT_EQ(CommitFrames(fs, kImage1, kImage2), FrameCommit::kCommitted);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "display/win32/display_window.h"
+#include "settings/frame_commit.h"
 #include "settings/win32/settings_dialog.h"
 #include "startup/command_line.h"
 #include "startup/frame_files.h"
@@ -47,7 +48,8 @@ void PrepareDataFolder(FileSystem& fs) {
   fs.CreateFolder(Paths.Image2_Path);
 }
 
-void LoadEverything(const FileSystem& fs) {
+void LoadEverything(FileSystem& fs) {
+  RestoreInterruptedCommit(fs, Paths.Image1_Path);
   Config = LoadSettings(fs.ReadFile(Paths.Ini_Path),
                         [&fs](const std::string& path) { return FileExists(fs, path); });
   File_List = ListBitmaps(fs, Paths.Image1_Path);
