@@ -266,6 +266,12 @@ class WineTestCase(unittest.TestCase):
         subprocess.run(command + [str(path)], check=True, timeout=DRIVE_TIMEOUT, stdin=subprocess.DEVNULL)
         return path
 
+    def screen_size(self):
+        """(width, height) of the X screen the programs run on."""
+        size = subprocess.run(["xdotool", "getdisplaygeometry"], check=True, capture_output=True, text=True,
+                              timeout=DRIVE_TIMEOUT, stdin=subprocess.DEVNULL).stdout.split()
+        return int(size[0]), int(size[1])
+
     def screen_pixels(self, rect):
         """The screen's pixels inside rect (left, top, right, bottom) as rows of (r, g, b)."""
         left, top, right, bottom = rect

@@ -106,9 +106,7 @@ class Screen:
 class DisplayTest(WineTestCase):
     def setUp(self):
         super().setUp()
-        size = subprocess.run(["xdotool", "getdisplaygeometry"], check=True, capture_output=True, text=True,
-                              timeout=DRIVE_TIMEOUT).stdout.split()
-        self.screen_w, self.screen_h = int(size[0]), int(size[1])
+        self.screen_w, self.screen_h = self.screen_size()
         self.centre = (round_half_even(self.screen_w / 2), round_half_even(self.screen_h / 2))
         # A pointer at rest, away from where the tests click or move it.
         self.xdotool("mousemove", 100, 100)

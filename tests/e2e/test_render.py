@@ -298,7 +298,8 @@ class RenderWindowTest(WineTestCase):
         self.assertEqual(self.window_texts(hwnd)[0], CAPTION + "12/64")
         left, top, right, bottom = info["rect"]
         self.assertEqual((right - left, bottom - top), (2 * N + 20 + 8, 2 * N + 20 + 27))
-        self.assertEqual((left, top), ((1280 - right + left) // 2, (1024 - bottom + top) // 2))
+        screen_w, screen_h = self.screen_size()
+        self.assertEqual((left, top), ((screen_w - right + left) // 2, (screen_h - bottom + top) // 2))
         panel, = self.children(hwnd)
         client_left, client_top = info["client"][:2]
         self.assertEqual(panel["rect"], (client_left, client_top, client_left + 2 * N + 20, client_top + 2 * N + 20))
@@ -379,7 +380,8 @@ class RenderWindowTest(WineTestCase):
                 self.assertEqual(self.folder_contents(self.image2), before)
 
     def test_zoom_anchor_is_the_pointer_position(self):
-        for x, y in ((100, 200), (0, 0), (1279, 1023)):
+        screen_w, screen_h = self.screen_size()
+        for x, y in ((100, 200), (0, 0), (screen_w - 1, screen_h - 1)):
             with self.subTest(x=x, y=y):
                 subprocess.run(["xdotool", "mousemove", str(x), str(y)], check=True, timeout=DRIVE_TIMEOUT,
                                stdin=subprocess.DEVNULL)
