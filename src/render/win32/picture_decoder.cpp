@@ -2,12 +2,17 @@
 
 #include <objidl.h>  // IStream, which the GDI+ headers use but do not include
 #include <gdiplus.h>
+#include <wincodec.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <optional>
+#include <string>
 
 #include "core/numbers.h"
+#include "render/picture_size.h"
 #include "toolkit/text.h"
 
 namespace gyra {
@@ -17,9 +22,6 @@ namespace {
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
 
-// The picture and GDI+'s own decoded copy both live in the process at once:
-// 64 Mi pixels (256 MB each) is as much as a 32-bit process can safely hold.
-constexpr int64_t kMaxPicturePixels = int64_t{64} * 1024 * 1024;
 constexpr double kScreenDpi = 96;
 
 // GDI+ started once, on first use, and shut down when the process ends.
@@ -52,10 +54,6 @@ struct GraphicsDeleter {
 };
 using GraphicsPtr = std::unique_ptr<GpGraphics, GraphicsDeleter>;
 
-bool FitsInMemory(int width, int height) {
-  return SurfacePixelCount(width, height) && int64_t{width} * height <= kMaxPicturePixels;
-}
-
 // A metafile's size in screen pixels: GDI+ gives it in the metafile's own
 // units with their resolution (a placeable WMF's units per inch).
 bool NaturalMetafileSize(GpImage* metafile, int& width, int& height) {
@@ -72,12 +70,16 @@ bool NaturalMetafileSize(GpImage* metafile, int& width, int& height) {
   return true;
 }
 
-// The metafile played onto a black bitmap of its natural size.
+// The metafile played onto a black bitmap of its natural size, or scaled
+// down as a large raster picture is.
 std::variant<ImagePtr, PictureError> RasteriseMetafile(GpImage* metafile) {
   int width = 0, height = 0;
   if (!NaturalMetafileSize(metafile, width, height) || width <= 0 || height <= 0)
     return PictureError::kNotAPicture;
-  if (!FitsInMemory(width, height)) return PictureError::kTooLarge;
+  const auto size = DecodedPictureSize(width, height);
+  if (!size) return PictureError::kTooLarge;
+  width = static_cast<int>(size->width);
+  height = static_cast<int>(size->height);
   GpBitmap* canvas = nullptr;
   if (GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppRGB, nullptr, &canvas) != Ok)
     return PictureError::kTooLarge;
@@ -97,8 +99,7 @@ std::variant<Surface, PictureError> CopyPixels(GpBitmap* bitmap) {
   if (GdipGetImageWidth(bitmap, &width) != Ok || GdipGetImageHeight(bitmap, &height) != Ok)
     return PictureError::kNotAPicture;
   if (width == 0 || height == 0) return PictureError::kNotAPicture;
-  if (width > INT32_MAX || height > INT32_MAX || !FitsInMemory(static_cast<int>(width), static_cast<int>(height)))
-    return PictureError::kTooLarge;
+  if (int64_t{width} * height > kMaxDecodedPixels) return PictureError::kTooLarge;
   auto picture = Surface::Create(static_cast<int>(width), static_cast<int>(height));
   if (!picture) return PictureError::kTooLarge;
   const GpRect whole(0, 0, static_cast<INT>(width), static_cast<INT>(height));
@@ -114,7 +115,90 @@ std::variant<Surface, PictureError> CopyPixels(GpBitmap* bitmap) {
   return std::move(*picture);
 }
 
-std::variant<Surface, PictureError> Decode(const std::wstring& path) {
+// COM for this thread while a picture is decoded (WIC needs it; the thread
+// may already have it in either model).
+class ComSession {
+ public:
+  ComSession() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComSession() {
+    if (initialised_) CoUninitialize();
+  }
+  ComSession(const ComSession&) = delete;
+  ComSession& operator=(const ComSession&) = delete;
+
+ private:
+  bool initialised_;
+};
+
+struct ComRelease {
+  void operator()(IUnknown* object) const { object->Release(); }
+};
+template <class T>
+using ComPtr = std::unique_ptr<T, ComRelease>;
+
+struct WicPicture {
+  ComPtr<IWICImagingFactory> factory;
+  ComPtr<IWICBitmapFrameDecode> frame;
+  UINT width = 0, height = 0;
+};
+
+// The first image of a file WIC decodes, with its size from the header;
+// nothing for the formats it does not (metafiles).
+std::optional<WicPicture> OpenWithWic(const std::wstring& path) {
+  WicPicture picture;
+  IWICImagingFactory* factory = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                              reinterpret_cast<void**>(&factory))))
+    return std::nullopt;
+  picture.factory.reset(factory);
+  IWICBitmapDecoder* decoder = nullptr;
+  if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                WICDecodeMetadataCacheOnDemand, &decoder)))
+    return std::nullopt;
+  const ComPtr<IWICBitmapDecoder> owned_decoder(decoder);
+  IWICBitmapFrameDecode* frame = nullptr;
+  if (FAILED(decoder->GetFrame(0, &frame))) return std::nullopt;
+  picture.frame.reset(frame);
+  if (FAILED(frame->GetSize(&picture.width, &picture.height))) return std::nullopt;
+  return picture;
+}
+
+PictureError ErrorOf(HRESULT result) {
+  return result == E_OUTOFMEMORY ? PictureError::kTooLarge : PictureError::kNotAPicture;
+}
+
+// The picture scaled to `size` by WIC, pixels dropped or repeated: WIC reads
+// the rows as the scaler asks for them, so the picture is never held at its
+// own size in 32 bits.
+std::variant<Surface, PictureError> DecodeScaled(const WicPicture& wic, DecodeSize size) {
+  IWICFormatConverter* converter = nullptr;
+  HRESULT result = wic.factory->CreateFormatConverter(&converter);
+  if (FAILED(result)) return ErrorOf(result);
+  const ComPtr<IWICFormatConverter> owned_converter(converter);
+  result = converter->Initialize(wic.frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr,
+                                 0, WICBitmapPaletteTypeCustom);
+  if (FAILED(result)) return ErrorOf(result);
+  IWICBitmapScaler* scaler = nullptr;
+  result = wic.factory->CreateBitmapScaler(&scaler);
+  if (FAILED(result)) return ErrorOf(result);
+  const ComPtr<IWICBitmapScaler> owned_scaler(scaler);
+  result = scaler->Initialize(converter, static_cast<UINT>(size.width), static_cast<UINT>(size.height),
+                              WICBitmapInterpolationModeNearestNeighbor);
+  if (FAILED(result)) return ErrorOf(result);
+  auto picture = Surface::Create(static_cast<int>(size.width), static_cast<int>(size.height));
+  if (!picture) return PictureError::kTooLarge;
+  const SurfaceView view = picture->View();
+  const UINT stride = static_cast<UINT>(view.width) * sizeof(Pix_Quad);
+  // WIC's rows run top-down, the surface's bottom-up.
+  for (int y = 0; y < view.height; ++y) {
+    const WICRect row{0, y, view.width, 1};
+    result = scaler->CopyPixels(&row, stride, stride, reinterpret_cast<BYTE*>(&view.At(0, view.height - 1 - y)));
+    if (FAILED(result)) return ErrorOf(result);
+  }
+  return std::move(*picture);
+}
+
+std::variant<Surface, PictureError> DecodeWithGdiplus(const std::wstring& path) {
   GpImage* loaded = nullptr;
   if (GdipLoadImageFromFile(path.c_str(), &loaded) != Ok) return PictureError::kNotAPicture;
   ImagePtr image(loaded);
@@ -128,6 +212,37 @@ std::variant<Surface, PictureError> Decode(const std::wstring& path) {
     return PictureError::kNotAPicture;
   }
   return CopyPixels(static_cast<GpBitmap*>(image.get()));
+}
+
+// The file's first bytes, as much of them as a header can take up.
+std::optional<std::string> ReadHead(const std::wstring& path) {
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string head(kPictureHeadBytes, '\0');
+  DWORD read = 0;
+  const bool ok = ReadFile(file, head.data(), static_cast<DWORD>(head.size()), &read, nullptr);
+  CloseHandle(file);
+  if (!ok) return std::nullopt;
+  head.resize(read);
+  return head;
+}
+
+// The header is read first, so that a picture too large to decode is refused
+// before any decoder sees it; a large one is decoded scaled down. Pictures of
+// a fitting size and metafiles are decoded by GDI+.
+std::variant<Surface, PictureError> Decode(const std::wstring& path) {
+  const std::optional<std::string> head = ReadHead(path);
+  if (!head) return PictureError::kNotAPicture;
+  if (const auto declared = PictureHeaderSize(*head); declared && !DecodedPictureSize(declared->width, declared->height))
+    return declared->width > 0 && declared->height > 0 ? PictureError::kTooLarge : PictureError::kNotAPicture;
+  const ComSession com;
+  if (const std::optional<WicPicture> wic = OpenWithWic(path)) {
+    const auto size = DecodedPictureSize(wic->width, wic->height);
+    if (!size) return wic->width && wic->height ? PictureError::kTooLarge : PictureError::kNotAPicture;
+    if (size->width != wic->width || size->height != wic->height) return DecodeScaled(*wic, *size);
+  }
+  return DecodeWithGdiplus(path);
 }
 
 }  // namespace
