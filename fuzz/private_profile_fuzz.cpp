@@ -18,8 +18,8 @@ bool ReadsBackAsIs(const std::string& value) {
   if (value.size() > gyra::kMaxIniValueBytes) return false;
   if (value.empty()) return true;
   if (IsBlank(value.front()) || IsBlank(value.back())) return false;
-  const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
-  return !quoted;
+  const bool quote = value.front() == '"' || value.front() == '\'';
+  return !(quote && value.size() >= 2 && value.back() == value.front());
 }
 
 }  // namespace

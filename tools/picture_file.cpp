@@ -1,5 +1,6 @@
 #include "picture_file.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <memory>
@@ -35,11 +36,28 @@ uint32_t Be32At(std::string_view bytes, size_t i) { return Be16At(bytes, i) << 1
 unsigned Le16At(std::string_view bytes, size_t i) { return ByteAt(bytes, i) | ByteAt(bytes, i + 1) << 8; }
 uint32_t Le32At(std::string_view bytes, size_t i) { return Le16At(bytes, i) | Le16At(bytes, i + 2) << 16; }
 
+bool IsPng(std::string_view bytes) { return bytes.substr(0, 8) == std::string_view("\x89PNG\r\n\x1A\n", 8); }
+
 // The size in a PNG file's header. The decoder refuses to tell the size of a
 // PNG of more than 2^30 bytes of pixels, so it is read here.
 std::optional<PictureSize> PngHeaderSize(std::string_view bytes) {
-  if (bytes.substr(0, 16) != std::string_view("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR", 16)) return std::nullopt;
+  if (!IsPng(bytes) || bytes.substr(8, 8) != std::string_view("\0\0\0\x0DIHDR", 8)) return std::nullopt;
   return PictureSize{static_cast<int>(Be32At(bytes, 16)), static_cast<int>(Be32At(bytes, 20))};
+}
+
+// The PNG file without its empty image-data chunks, which hold nothing: for
+// an empty first one, the stb_image of Debian 12 (2.27) passes memcpy a null
+// pointer, which is undefined.
+std::string WithoutEmptyPngData(std::string_view png) {
+  constexpr uint32_t kImageData = 0x49444154;  // "IDAT"
+  std::string kept(png.substr(0, 8));
+  for (uint64_t i = 8; i < png.size();) {  // 64 bits: a chunk may claim up to 4 GB
+    const uint64_t length = Be32At(png, i);
+    const uint64_t chunk = std::min<uint64_t>(12 + length, png.size() - i);
+    if (length != 0 || Be32At(png, i + 4) != kImageData) kept.append(png.substr(i, chunk));
+    i += chunk;
+  }
+  return kept;
 }
 
 // The tables of the DHT segment whose length field is at i, read as the
@@ -122,9 +140,12 @@ std::variant<Surface, std::string> DecodePicture(const std::string& bytes) {
            " pixels: too large a picture (at most " + std::to_string(INT32_MAX / sizeof(Pix_Quad)) + " pixels)";
   }
   if (BmpCutShort(bytes, *size)) return kUndecodable;
+  std::string png;
+  std::string_view input = bytes;
+  if (IsPng(bytes)) input = png = WithoutEmptyPngData(bytes);
   int width = 0, height = 0, channels = 0;
   const std::unique_ptr<stbi_uc, void (*)(void*)> rgba(
-      stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()), static_cast<int>(bytes.size()), &width,
+      stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(input.data()), static_cast<int>(input.size()), &width,
                             &height, &channels, 4),
       stbi_image_free);
   if (!rgba) return kUndecodable;

@@ -134,6 +134,13 @@ std::string JpegScanWithUndefinedTables() {
   return bytes;
 }
 
+// A PNG whose first image-data chunk is empty, as the format allows.
+std::string PngStartingWithEmptyData() {
+  const std::string good = Png(8, 4);
+  const size_t data = good.find("IDAT") - 4;
+  return good.substr(0, data) + std::string("\0\0\0\0IDAT\x35\xAF\x06\x1E", 12) + good.substr(data);
+}
+
 class RenderToolTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -192,6 +199,12 @@ TEST_F(RenderToolTest, OnePixelPicturesOfEveryFormatRender) {
   ExpectRendered(Write("one.png", Png(1, 1)));
   ExpectRendered(Write("one.jpg", Jpeg(1, 1)));
   ExpectRendered(Write("one.gif", kGif1x1));
+}
+
+// Rendered, without the decoder handing memcpy a null pointer for the empty
+// chunk (which the sanitizer build of this test reports).
+TEST_F(RenderToolTest, APngWithAnEmptyFirstDataChunkRenders) {
+  ExpectRendered(Write("empty-first-data.png", PngStartingWithEmptyData()));
 }
 
 TEST_F(RenderToolTest, EmptyAndZeroSizedPicturesAreRefused) {
