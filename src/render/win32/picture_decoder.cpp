@@ -13,6 +13,7 @@
 
 #include "core/numbers.h"
 #include "render/picture_size.h"
+#include "toolkit/system_library.h"
 #include "toolkit/text.h"
 
 namespace gyra {
@@ -20,37 +21,81 @@ namespace gyra {
 namespace {
 
 using namespace Gdiplus;
-using namespace Gdiplus::DllExports;
 
 constexpr double kScreenDpi = 96;
 
-// GDI+ started once, on first use, and shut down when the process ends.
+// The flat GDI+ functions the decoder calls, each named once.
+#define GYRA_GDIPLUS_FLAT_FUNCTIONS(X)                                                                   \
+  X(GdipLoadImageFromFile) X(GdipDisposeImage) X(GdipGetImageType) X(GdipGetImageWidth)                 \
+  X(GdipGetImageHeight) X(GdipGetImageDimension) X(GdipGetImageHorizontalResolution)                    \
+  X(GdipGetImageVerticalResolution) X(GdipCreateBitmapFromScan0) X(GdipGetImageGraphicsContext)         \
+  X(GdipDeleteGraphics) X(GdipGraphicsClear) X(GdipDrawImageRectI) X(GdipBitmapLockBits)                \
+  X(GdipBitmapUnlockBits)
+
+struct GdiplusFunctions {
+  decltype(&Gdiplus::GdiplusStartup) GdiplusStartup = nullptr;
+  decltype(&Gdiplus::GdiplusShutdown) GdiplusShutdown = nullptr;
+#define GYRA_DECLARE(name) decltype(&DllExports::name) name = nullptr;
+  GYRA_GDIPLUS_FLAT_FUNCTIONS(GYRA_DECLARE)
+#undef GYRA_DECLARE
+};
+
+template <class F>
+bool Find(HMODULE library, F& function, const char* name) {
+  function = SystemFunction<F>(library, name);
+  return function != nullptr;
+}
+
+// Every function from the library, or nothing if one is missing.
+std::optional<GdiplusFunctions> FindFunctions(HMODULE library) {
+  GdiplusFunctions found;
+  bool complete = Find(library, found.GdiplusStartup, "GdiplusStartup") &&
+                  Find(library, found.GdiplusShutdown, "GdiplusShutdown");
+#define GYRA_FIND(name) complete = complete && Find(library, found.name, #name);
+  GYRA_GDIPLUS_FLAT_FUNCTIONS(GYRA_FIND)
+#undef GYRA_FIND
+  if (!complete) return std::nullopt;
+  return found;
+}
+
+// GDI+ from the system folder, started once, on first use, and shut down
+// when the process ends.
 class GdiplusSession {
  public:
-  GdiplusSession() {
+  GdiplusSession() : functions_(FindFunctions(LoadSystemLibrary(L"gdiplus.dll"))) {
     GdiplusStartupInput input;
-    started_ = GdiplusStartup(&token_, &input, nullptr) == Ok;
+    started_ = functions_ && functions_->GdiplusStartup(&token_, &input, nullptr) == Ok;
   }
   ~GdiplusSession() {
-    if (started_) GdiplusShutdown(token_);
+    if (started_) functions_->GdiplusShutdown(token_);
   }
   GdiplusSession(const GdiplusSession&) = delete;
   GdiplusSession& operator=(const GdiplusSession&) = delete;
 
-  bool started() const { return started_; }
+  // Null where GDI+ could not be loaded or started.
+  const GdiplusFunctions* functions() const { return started_ ? &*functions_ : nullptr; }
 
  private:
+  std::optional<GdiplusFunctions> functions_;
   ULONG_PTR token_ = 0;
   bool started_ = false;
 };
 
+const GdiplusFunctions* StartedGdiplus() {
+  static const GdiplusSession session;
+  return session.functions();
+}
+
+// The GDI+ functions, once LoadPictureFile has found GDI+ started.
+const GdiplusFunctions& Gdip() { return *StartedGdiplus(); }
+
 struct ImageDeleter {
-  void operator()(GpImage* image) const { GdipDisposeImage(image); }
+  void operator()(GpImage* image) const { Gdip().GdipDisposeImage(image); }
 };
 using ImagePtr = std::unique_ptr<GpImage, ImageDeleter>;
 
 struct GraphicsDeleter {
-  void operator()(GpGraphics* graphics) const { GdipDeleteGraphics(graphics); }
+  void operator()(GpGraphics* graphics) const { Gdip().GdipDeleteGraphics(graphics); }
 };
 using GraphicsPtr = std::unique_ptr<GpGraphics, GraphicsDeleter>;
 
@@ -58,9 +103,9 @@ using GraphicsPtr = std::unique_ptr<GpGraphics, GraphicsDeleter>;
 // units with their resolution (a placeable WMF's units per inch).
 bool NaturalMetafileSize(GpImage* metafile, int& width, int& height) {
   REAL units_wide = 0, units_high = 0, dpi_x = 0, dpi_y = 0;
-  if (GdipGetImageDimension(metafile, &units_wide, &units_high) != Ok ||
-      GdipGetImageHorizontalResolution(metafile, &dpi_x) != Ok ||
-      GdipGetImageVerticalResolution(metafile, &dpi_y) != Ok || !(dpi_x > 0) || !(dpi_y > 0))
+  if (Gdip().GdipGetImageDimension(metafile, &units_wide, &units_high) != Ok ||
+      Gdip().GdipGetImageHorizontalResolution(metafile, &dpi_x) != Ok ||
+      Gdip().GdipGetImageVerticalResolution(metafile, &dpi_y) != Ok || !(dpi_x > 0) || !(dpi_y > 0))
     return false;
   const auto w = RoundToInt32(units_wide * kScreenDpi / dpi_x);
   const auto h = RoundToInt32(units_high * kScreenDpi / dpi_y);
@@ -81,14 +126,14 @@ std::variant<ImagePtr, PictureError> RasteriseMetafile(GpImage* metafile) {
   width = static_cast<int>(size->width);
   height = static_cast<int>(size->height);
   GpBitmap* canvas = nullptr;
-  if (GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppRGB, nullptr, &canvas) != Ok)
+  if (Gdip().GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppRGB, nullptr, &canvas) != Ok)
     return PictureError::kTooLarge;
   ImagePtr owned(canvas);
   GpGraphics* graphics = nullptr;
-  if (GdipGetImageGraphicsContext(canvas, &graphics) != Ok) return PictureError::kNotAPicture;
+  if (Gdip().GdipGetImageGraphicsContext(canvas, &graphics) != Ok) return PictureError::kNotAPicture;
   const GraphicsPtr drawing(graphics);
-  GdipGraphicsClear(graphics, 0xFF000000);
-  if (GdipDrawImageRectI(graphics, metafile, 0, 0, width, height) != Ok) return PictureError::kNotAPicture;
+  Gdip().GdipGraphicsClear(graphics, 0xFF000000);
+  if (Gdip().GdipDrawImageRectI(graphics, metafile, 0, 0, width, height) != Ok) return PictureError::kNotAPicture;
   return owned;
 }
 
@@ -96,7 +141,7 @@ std::variant<ImagePtr, PictureError> RasteriseMetafile(GpImage* metafile) {
 // black; GDI+'s rows run top-down, the surface's bottom-up.
 std::variant<Surface, PictureError> CopyPixels(GpBitmap* bitmap) {
   UINT width = 0, height = 0;
-  if (GdipGetImageWidth(bitmap, &width) != Ok || GdipGetImageHeight(bitmap, &height) != Ok)
+  if (Gdip().GdipGetImageWidth(bitmap, &width) != Ok || Gdip().GdipGetImageHeight(bitmap, &height) != Ok)
     return PictureError::kNotAPicture;
   if (width == 0 || height == 0) return PictureError::kNotAPicture;
   if (int64_t{width} * height > kMaxDecodedPixels) return PictureError::kTooLarge;
@@ -104,14 +149,14 @@ std::variant<Surface, PictureError> CopyPixels(GpBitmap* bitmap) {
   if (!picture) return PictureError::kTooLarge;
   const GpRect whole(0, 0, static_cast<INT>(width), static_cast<INT>(height));
   BitmapData data{};
-  if (GdipBitmapLockBits(bitmap, &whole, ImageLockModeRead, PixelFormat32bppPARGB, &data) != Ok)
+  if (Gdip().GdipBitmapLockBits(bitmap, &whole, ImageLockModeRead, PixelFormat32bppPARGB, &data) != Ok)
     return PictureError::kNotAPicture;
   const SurfaceView view = picture->View();
   for (int y = 0; y < view.height; ++y) {
     const auto* row = static_cast<const unsigned char*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride;
     std::memcpy(&view.At(0, view.height - 1 - y), row, static_cast<size_t>(view.width) * sizeof(Pix_Quad));
   }
-  GdipBitmapUnlockBits(bitmap, &data);
+  Gdip().GdipBitmapUnlockBits(bitmap, &data);
   return std::move(*picture);
 }
 
@@ -200,10 +245,10 @@ std::variant<Surface, PictureError> DecodeScaled(const WicPicture& wic, DecodeSi
 
 std::variant<Surface, PictureError> DecodeWithGdiplus(const std::wstring& path) {
   GpImage* loaded = nullptr;
-  if (GdipLoadImageFromFile(path.c_str(), &loaded) != Ok) return PictureError::kNotAPicture;
+  if (Gdip().GdipLoadImageFromFile(path.c_str(), &loaded) != Ok) return PictureError::kNotAPicture;
   ImagePtr image(loaded);
   ImageType type = ImageTypeUnknown;
-  GdipGetImageType(image.get(), &type);
+  Gdip().GdipGetImageType(image.get(), &type);
   if (type == ImageTypeMetafile) {
     auto raster = RasteriseMetafile(image.get());
     if (auto* error = std::get_if<PictureError>(&raster)) return *error;
@@ -248,8 +293,7 @@ std::variant<Surface, PictureError> Decode(const std::wstring& path) {
 }  // namespace
 
 std::variant<Surface, PictureError> LoadPictureFile(const std::string& utf8_path) {
-  static const GdiplusSession session;
-  if (!session.started() || utf8_path.empty()) return PictureError::kNotAPicture;
+  if (!StartedGdiplus() || utf8_path.empty()) return PictureError::kNotAPicture;
   try {
     return Decode(Widen(utf8_path));
   } catch (const std::bad_alloc&) {

@@ -13,6 +13,7 @@
 #include "startup/win32/preview_window.h"
 #include "startup/win32/win32_file_system.h"
 #include "toolkit/message_loop.h"
+#include "toolkit/system_library.h"
 #include "toolkit/text.h"
 
 namespace gyra {
@@ -91,6 +92,7 @@ int Main(std::u16string_view command_line) {
 }  // namespace gyra
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
+  gyra::RestrictDllSearchToSystemFolder();
   const std::wstring line = command_line ? command_line : L"";
   return gyra::Main(std::u16string(line.begin(), line.end()));
 }
