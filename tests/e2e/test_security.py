@@ -40,8 +40,7 @@ class PlantedDllTest(WineTestCase):
         self.folder = self.prefix / "drive_c" / "users" / "Public" / "Downloads"
         self.folder.mkdir(exist_ok=True)
         self.scr = self.folder / "Gyrafoto.scr"
-        placed = [self.scr, self.folder / "picture.bmp"] + [self.folder / name for name in PLANTED]
-        self.addCleanup(lambda: [path.unlink(missing_ok=True) for path in placed + self.markers()])
+        self.addCleanup(self.remove_download)
         shutil.copy2(self.scr_build, self.scr)
         for name in PLANTED:
             shutil.copy2(self.win_build / "tests" / "win" / "planted" / name, self.folder / name)
@@ -53,6 +52,12 @@ class PlantedDllTest(WineTestCase):
         ini = ["[Section]", "ｵﾘｼﾞﾅﾙ画像=C:\\users\\Public\\Downloads\\picture.bmp", "表示画像のｻｲｽﾞ=50",
                "BGM有無=0", "移動ﾊﾟﾀｰﾝ=0", "速さ=20"]
         self.data_path("Data.ini").write_bytes(("\r\n".join(ini) + "\r\n").encode("cp932"))
+
+    def remove_download(self):
+        for name in ("Gyrafoto.scr", "picture.bmp") + PLANTED:
+            (self.folder / name).unlink(missing_ok=True)
+        for marker in self.markers():
+            marker.unlink()
 
     def markers(self):
         return sorted(self.folder.glob("*.ran"))
