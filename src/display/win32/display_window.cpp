@@ -2,7 +2,6 @@
 
 #include <windowsx.h>
 
-#include <algorithm>
 #include <optional>
 
 #include "display/bounce_motion.h"
@@ -11,6 +10,7 @@
 #include "display/motion.h"
 #include "display/win32/display_surface.h"
 #include "display/win32/frame_images.h"
+#include "display/win32/paced_steps.h"
 #include "display/win32/winmm_sender.h"
 #include "startup/globals.h"
 #include "toolkit/form.h"
@@ -22,10 +22,6 @@ namespace {
 
 constexpr UINT_PTR kTimer2 = 2;
 constexpr UINT kTimer2Interval = 200;
-// The slowest pace the settings offer. A larger or negative value from a
-// hand-edited Data.ini would leave the screensaver deaf to the user for
-// seconds, or for good.
-constexpr int kSlowestSpeed = 1000;
 
 class Vorten_A : public Form {
  public:
@@ -35,14 +31,20 @@ class Vorten_A : public Form {
   bool Load() {
     Master.Load(File_List);
     if (!Master.AnyDecoded()) return false;
+    // The ball plays on the primary monitor; the window covers every
+    // monitor, so that all of them go black and input on any of them counts.
     const int Scr_W = GetSystemMetrics(SM_CXSCREEN);
     const int Scr_H = GetSystemMetrics(SM_CYSCREEN);
+    const RECT all = AllMonitors();
+    primary_at_ = {-all.left, -all.top};
+    const int width = all.right - all.left;
+    const int height = all.bottom - all.top;
     if (!Create({.title = L"Gyrafoto",
                  .style = WS_POPUP | WS_CLIPCHILDREN,
-                 .bounds = {0, 0, Scr_W, Scr_H},
+                 .bounds = all,
                  .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))}))
       return true;
-    if (!Display.Create(hwnd(), 0, 0, Scr_W, Scr_H)) return true;
+    if (!Display.Create(hwnd(), 0, 0, width, height)) return true;
     Display.OnMouse([this](UINT message, LPARAM lparam) { Display_Mouse(message, lparam); });
 
     music_.Start();
@@ -81,18 +83,24 @@ class Vorten_A : public Form {
   }
 
  private:
-  // One step: next frame at the pattern's next point, pause, then the
-  // window's other handlers run. Ending never returns here.
+  // The virtual screen: the rectangle round every monitor, in the primary
+  // monitor's coordinates (it may reach left of or above 0, 0).
+  static RECT AllMonitors() {
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  }
+
+  // One step: next frame at the pattern's next point; the window's other
+  // handlers run while it waits for the next step. Ending never returns here.
   void Play(Motion& motion, FrameCycle& frames) {
     const int S = Config.Disp_Size;
-    const DWORD pause = static_cast<DWORD>(std::clamp<int>(Config.Speed, 0, kSlowestSpeed));
-    while (!Stop_Flag) {
+    RunPacedSteps(Config.Speed, [&] {
       const int16_t frame = frames.Next();
       const Point P = motion.Step();
-      Display.ShowFrame(Master, frame, P.x - S, P.y - S);
-      Sleep(pause);
-      if (!DoEvents()) return;
-    }
+      Display.ShowFrame(Master, frame, primary_at_.x + P.x - S, primary_at_.y + P.y - S);
+      return !Stop_Flag;
+    });
   }
 
   // Any button ends; so does a move once the pointer has left the point of
@@ -131,6 +139,8 @@ class Vorten_A : public Form {
   FrameImages Master;
   DisplaySurface Display;
   bool Stop_Flag = false;
+  // Where the primary monitor's top-left corner lies in the window.
+  POINT primary_at_{0, 0};
   std::optional<POINT> first_move_;
 };
 

@@ -10,6 +10,7 @@
 #include "startup/command_line.h"
 #include "startup/frame_files.h"
 #include "startup/globals.h"
+#include "startup/win32/dpi_awareness.h"
 #include "startup/win32/preview_window.h"
 #include "startup/win32/win32_file_system.h"
 #include "toolkit/message_loop.h"
@@ -64,6 +65,9 @@ void ShowNoFramesMessage() {
 int Main(std::u16string_view command_line) {
   if (AnotherInstanceIsOpen()) return 0;
   const StartRequest request = ParseCommandLine(command_line);
+  // The display and the preview draw at the screen's own pixels; the
+  // dialog, laid out in pixels, is left to the system's scaling.
+  if (request.mode == StartMode::Preview || request.mode == StartMode::FullScreen) DeclarePerMonitorDpiAware();
   if (request.mode == StartMode::Preview) return RunPreview(request.host_window);
 
   Win32FileSystem fs;

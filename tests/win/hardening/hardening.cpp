@@ -3,8 +3,8 @@
 //
 //   display FOLDER STEPS EVERY MOVE ROTATION RADIUS
 //       plays the .bmp frames of FOLDER full screen as the screensaver does
-//       (Move_Ptn MOVE, Kaiten_Ptn ROTATION, Disp_Size RADIUS, no pause
-//       between steps, no music) and prints a sample line every EVERY steps;
+//       (Move_Ptn MOVE, Kaiten_Ptn ROTATION, Disp_Size RADIUS, every step
+//       due at once, no music) and prints a sample line every EVERY steps;
 //       after STEPS steps it clicks the window, which ends the process.
 //   render PICTURE FOLDER RUNS RADIUS FRAMES
 //       shows the rendering window RUNS times in a row, as the dialog's
@@ -92,37 +92,57 @@ void PrintSample(const char* what, long number) {
 
 // --- display --------------------------------------------------------------
 
-// Every step of the display ends in one Sleep: this program's import of it
-// is pointed at CountStep, which samples between steps.
-using SleepFunction = VOID(WINAPI*)(DWORD);
-SleepFunction real_sleep = nullptr;
+// This program's imports of GdiFlush, which every step of the display calls
+// once to put its picture on the screen, and of QueryPerformanceCounter, the
+// display's clock, are pointed here: the first counts the steps and samples
+// between them, the second makes every step due at once, so that thousands
+// of steps take seconds.
+using GdiFlushFunction = BOOL(WINAPI*)();
+GdiFlushFunction real_gdi_flush = nullptr;
 long steps_done = 0, steps_wanted = 0, sample_every = 1;
 
-VOID WINAPI CountStep(DWORD) {
+BOOL WINAPI CountStep() {
+  const BOOL flushed = real_gdi_flush();
   ++steps_done;
   if (steps_done % sample_every == 0) PrintSample("step", steps_done);
   if (steps_done == steps_wanted) PostMessageW(FindWindowW(nullptr, L"Gyrafoto"), WM_LBUTTONDOWN, 0, 0);
-  real_sleep(0);
+  return flushed;
 }
 
-bool RedirectSleep() {
+BOOL WINAPI HoursPassing(LARGE_INTEGER* counter) {
+  static LONGLONG hours = 0;
+  counter->QuadPart = ++hours * 3600LL * 1000 * 1000 * 10;
+  return TRUE;
+}
+
+// Points this program's import of `dll`'s function `name` at replacement;
+// returns the function it pointed at before, or nullptr if there is none.
+FARPROC RedirectImport(const wchar_t* dll, const char* name, const void* replacement) {
   auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
   const auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
   const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
   const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  const FARPROC sleep = GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "Sleep");
-  for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); dll->Name; ++dll) {
-    for (auto* entry = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk); entry->u1.Function; ++entry) {
-      if (reinterpret_cast<FARPROC>(entry->u1.Function) != sleep) continue;
+  const FARPROC function = GetProcAddress(GetModuleHandleW(dll), name);
+  for (auto* module = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); module->Name;
+       ++module) {
+    for (auto* entry = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk); entry->u1.Function;
+         ++entry) {
+      if (reinterpret_cast<FARPROC>(entry->u1.Function) != function) continue;
       DWORD old = 0;
       VirtualProtect(&entry->u1.Function, sizeof entry->u1.Function, PAGE_READWRITE, &old);
-      real_sleep = reinterpret_cast<SleepFunction>(reinterpret_cast<void*>(sleep));
-      entry->u1.Function = reinterpret_cast<uintptr_t>(&CountStep);
+      entry->u1.Function = reinterpret_cast<uintptr_t>(replacement);
       VirtualProtect(&entry->u1.Function, sizeof entry->u1.Function, old, &old);
-      return true;
+      return function;
     }
   }
-  return false;
+  return nullptr;
+}
+
+bool RedirectDisplayClockAndSteps() {
+  real_gdi_flush = reinterpret_cast<GdiFlushFunction>(
+      reinterpret_cast<void (*)()>(RedirectImport(L"gdi32.dll", "GdiFlush", reinterpret_cast<void*>(&CountStep))));
+  return real_gdi_flush &&
+         RedirectImport(L"kernel32.dll", "QueryPerformanceCounter", reinterpret_cast<void*>(&HoursPassing));
 }
 
 int Display(const std::vector<std::wstring>& args) {
@@ -136,7 +156,7 @@ int Display(const std::vector<std::wstring>& args) {
   Config.Disp_Size = static_cast<int16_t>(std::stoi(args[5]));
   Config.Speed = 0;
   Config.BGM_Sel = 1;  // off
-  if (!RedirectSleep()) return 1;
+  if (!RedirectDisplayClockAndSteps()) return 1;
   PrintSample("step", 0);
   // Ends the process on the click after the last step.
   if (!LoadDisplayWindow()) Print("no-frames");

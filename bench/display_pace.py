@@ -1,0 +1,72 @@
+"""Display pace under Wine: steps per second at several speeds, the processor time the screensaver
+takes, and how soon a key ends it at the slowest speed. Prints figures; asserts nothing.
+
+Run on a 1920 x 1080 screen, from the repository:
+
+    GYRAFOTO_SCREEN_SIZE=1920x1080 GYRAFOTO_WIN_BUILD_DIR=$PWD/build/win32 \\
+        scripts/with-wine-display python3 bench/display_pace.py
+"""
+
+import os
+import statistics
+import subprocess
+import sys
+import time
+import unittest
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "e2e"))
+
+from test_display import disc_frame  # noqa: E402
+from test_pace_and_monitors import (DISPLAY_TITLE, NUMBERED_FRAMES, S, DisplayCase, numbered_colour,  # noqa: E402
+                                    solid_frame)
+
+SECONDS = 5
+TICKS_PER_SECOND = os.sysconf("SC_CLK_TCK")
+
+
+def processor_seconds(pid):
+    """User and system time of a Linux process so far."""
+    fields = Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / TICKS_PER_SECOND  # utime, stime
+
+
+class DisplayPaceBench(DisplayCase):
+    def test_figures(self):
+        print(f"\nscreen {'x'.join(map(str, self.screen_size()))}", file=sys.stderr)
+        numbered = [solid_frame(2 * S, numbered_colour(n)) for n in range(1, NUMBERED_FRAMES + 1)]
+        for speed in (1, 16, 50, 100):
+            process, _ = self.start_display(numbered, Speed=speed)
+            print(f"speed {speed}: {self.steps_per_second(SECONDS):.1f} steps per second", file=sys.stderr)
+            process.kill()
+            self.wait_exit(process)
+        for speed in (1, 0):
+            process, _ = self.start_display([disc_frame(2 * S, (255, 0, 0))], Speed=speed, Move_Ptn=1)
+            before, start = processor_seconds(process.pid), time.monotonic()
+            time.sleep(SECONDS)
+            share = (processor_seconds(process.pid) - before) / (time.monotonic() - start)
+            print(f"Speed {speed} in Data.ini, bouncing: {share:.1%} of one core", file=sys.stderr)
+            process.kill()
+            self.wait_exit(process)
+        delays = [self.key_to_end() for _ in range(5)]
+        for bound, name in ((0, "from the start of xdotool key"), (1, "from its return, the key sent")):
+            times = [delay[bound] * 1000 for delay in delays]
+            print(f"speed 1000, key press to the end of the process, {name}: median {statistics.median(times):.0f} ms,"
+                  f" longest {max(times):.0f} ms of {len(times)}", file=sys.stderr)
+
+    def key_to_end(self):
+        """(seconds from just before the key press, seconds from just after) to the end of the process."""
+        process, _ = self.start_display([disc_frame(2 * S, (255, 0, 0))], Speed=1000)
+        window = subprocess.run(["xdotool", "search", "--name", f"^{DISPLAY_TITLE}$"], capture_output=True,
+                                text=True, timeout=30).stdout.split()
+        self.xdotool("windowfocus", "--sync", window[0])
+        time.sleep(0.5)  # anywhere in a step's pause
+        before = time.monotonic()
+        self.xdotool("key", "a")
+        after = time.monotonic()
+        self.wait_exit(process)
+        return time.monotonic() - before, time.monotonic() - after
+
+
+if __name__ == "__main__":
+    unittest.main()
