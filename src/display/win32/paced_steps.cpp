@@ -4,7 +4,7 @@
 
 #include "display/pacing.h"
 #include "toolkit/message_loop.h"
-#include "toolkit/system_function.h"
+#include "toolkit/system_library.h"
 
 namespace gyra {
 

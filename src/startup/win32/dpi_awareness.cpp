@@ -1,6 +1,6 @@
 #include "startup/win32/dpi_awareness.h"
 
-#include "toolkit/system_function.h"
+#include "toolkit/system_library.h"
 
 namespace gyra {
 
