@@ -45,8 +45,10 @@ bool MciFilePlayer::Start(const std::string& path) {
 
 bool MciFilePlayer::Playing() {
   if (!open_) return false;
+  // Only "stopped" is the end: a file still "seeking" or "not ready" at its
+  // start has not ended.
   std::string mode;
-  return mci_.Send("status " + Alias(slot_) + " mode", &mode) == 0 && mode == "playing";
+  return mci_.Send("status " + Alias(slot_) + " mode", &mode) == 0 && mode != "stopped";
 }
 
 void MciFilePlayer::Close() {

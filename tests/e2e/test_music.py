@@ -21,6 +21,7 @@ SINK = "gyrafoto"
 RATE = 22050  # recorded samples per second, mono
 WINDOW = 0.25  # seconds of sound per measurement
 LOW, HIGH = 440, 880  # the two tones, Hz
+TONE_LEVEL = 9000  # RMS of a window a tone fills: about 11000 at half of full scale
 SERVER_TIMEOUT = 10
 HEAR_TIMEOUT = 10  # a busy 2-core machine starts Wine's audio slowly
 
@@ -80,11 +81,10 @@ class SoundServer:
                     process.kill()
                     process.wait(SERVER_TIMEOUT)
 
-    def heard(self, since, until=None):
-        """(level, pitch) of each WINDOW of sound recorded between the two times: level is the RMS
-        of the 16-bit samples, pitch half the zero crossings per second."""
-        data = b"".join(chunk for arrived, chunk in list(self.chunks)
-                        if arrived >= since and (until is None or arrived < until))
+    def heard(self, since):
+        """(level, pitch) of each WINDOW of sound recorded since then: level is the RMS of the
+        16-bit samples, pitch half the zero crossings per second."""
+        data = b"".join(chunk for arrived, chunk in list(self.chunks) if arrived >= since)
         samples = array.array("h", data[:len(data) // 2 * 2])
         size = int(RATE * WINDOW)
         heard = []
@@ -97,14 +97,23 @@ class SoundServer:
 
 
 def tone_of(measurement):
-    """LOW, HIGH, 0 for silence, or None for anything else."""
+    """LOW, HIGH, 0 for silence, or None for anything else (such as a window the tone only half
+    fills, which measures half its pitch at a lower level)."""
     level, pitch = measurement
     if level < 100:
         return 0
+    if level < TONE_LEVEL:
+        return None
     for tone in (LOW, HIGH):
         if abs(pitch - tone) <= tone * 0.05:
             return tone
     return None
+
+
+def runs_of(tone, heard):
+    """How many times `tone` began among the measurements."""
+    tones = [tone_of(m) for m in heard]
+    return sum(1 for i, t in enumerate(tones) if t == tone and (i == 0 or tones[i - 1] != tone))
 
 
 class MusicTest(WineTestCase):
@@ -119,7 +128,8 @@ class MusicTest(WineTestCase):
         cls.addClassCleanup(server.stop)
 
     def install(self, bgm_rep):
-        """One black frame, music on with repeat `bgm_rep`, and in Music a low WAV and a high MP3 tone."""
+        """One black frame, music on with repeat `bgm_rep`, and in Music a broken MP3, a low WAV tone
+        and a high MP3 tone: tracks 1, 2 and 3."""
         self.data_path("Image1").mkdir(parents=True)
         self.data_path("Image2").mkdir()
         self.data_path("Image1", "PicD_001.bmp").write_bytes(black_bitmap())
@@ -131,6 +141,7 @@ class MusicTest(WineTestCase):
         for name, pitch, seconds in (("1 低い音.wav", LOW, 30), ("2 高い音.mp3", HIGH, 2)):
             subprocess.run(["sox", "-n", "-r", "44100", "-c", "2", str(music / name), "synth", str(seconds),
                             "sine", str(pitch), "vol", "0.5"], check=True, timeout=60)
+        (music / "0 壊れた.mp3").write_bytes(b"ID3" + bytes(range(256)) * 8)  # skipped: will not play
         (music / "3 notes.txt").write_text("not music")
 
     def press(self, key):
@@ -140,12 +151,12 @@ class MusicTest(WineTestCase):
         subprocess.run(["xdotool", "windowfocus", "--sync", window[0]], check=True, timeout=30)
         subprocess.run(["xdotool", "key", key], check=True, timeout=30)
 
-    def wait_for(self, tone, since, timeout=HEAR_TIMEOUT):
-        """What was heard from `since` until `tone` (0: silence) was heard; fails after `timeout` s."""
+    def wait_for(self, tone, since, runs=1, timeout=HEAR_TIMEOUT):
+        """What was heard from `since` until `tone` (0: silence) began `runs` times; fails after `timeout` s."""
         deadline = time.monotonic() + timeout
         while True:
             heard = self.sound.heard(since)
-            if tone in map(tone_of, heard):
+            if runs_of(tone, heard) >= runs:
                 return heard
             if time.monotonic() > deadline:
                 self.fail(f"{tone} Hz not heard within {timeout} s; heard (level, Hz): {heard}")
@@ -157,13 +168,18 @@ class MusicTest(WineTestCase):
         self.wait_window(DISPLAY_TITLE)
         return process, time.monotonic()
 
+    def listen(self, seconds):
+        """What is heard over the next `seconds`."""
+        since = time.monotonic()
+        time.sleep(seconds)
+        return [tone_of(m) for m in self.sound.heard(since)]
+
     def end(self, process):
         """Esc ends the screensaver, and the music with it."""
         self.press("Escape")
         self.assertEqual(self.wait_exit(process), 0)
-        ended = time.monotonic()
-        time.sleep(2)
-        self.assertEqual({tone_of(m) for m in self.sound.heard(ended + 0.5)}, {0})
+        self.wait_for(0, time.monotonic())
+        self.assertEqual(set(self.listen(1)), {0})
 
     def test_the_files_play_in_turn_and_the_arrows_step_through_them(self):
         process, started = self.start_music(bgm_rep=0)
@@ -173,21 +189,15 @@ class MusicTest(WineTestCase):
         self.wait_for(HIGH, time.monotonic())
         # The short high tone ends: the disc starts again with the first file.
         self.wait_for(LOW, time.monotonic())
-        self.press("Left")  # before the first file: rejected, the music goes on
-        pressed = time.monotonic()
-        time.sleep(1.5)
-        self.assertEqual({tone_of(m) for m in self.sound.heard(pressed + 0.5)}, {LOW})
+        self.press("Left")  # to the broken file: rejected, the music goes on
+        self.assertEqual(set(self.listen(1.5)), {LOW})
         self.end(process)
 
     def test_repeat_plays_only_the_chosen_file_again_and_again(self):
-        process, started = self.start_music(bgm_rep=2)
-        self.wait_for(HIGH, started)
-        # Three lengths of the 2-second tone: it starts again after its end, the low one never plays.
-        time.sleep(6)
-        heard = [tone_of(m) for m in self.sound.heard(started)]
-        self.assertNotIn(LOW, heard)
-        runs = [tone for i, tone in enumerate(heard) if tone == HIGH and (i == 0 or heard[i - 1] != HIGH)]
-        self.assertGreaterEqual(len(runs), 2, f"not started again: {heard}")
+        process, started = self.start_music(bgm_rep=3)
+        # The 2-second tone starts again after its end; the low one never plays.
+        heard = self.wait_for(HIGH, started, runs=3)
+        self.assertNotIn(LOW, map(tone_of, heard), heard)
         self.end(process)
 
 
