@@ -23,7 +23,7 @@ WINDOW = 0.25  # seconds of sound per measurement
 LOW, HIGH = 440, 880  # the two tones, Hz
 TONE_LEVEL = 9000  # RMS of a window a tone fills: about 11000 at half of full scale
 SERVER_TIMEOUT = 10
-HEAR_TIMEOUT = 10  # a busy 2-core machine starts Wine's audio slowly
+HEAR_TIMEOUT = 20  # a busy 2-core machine starts Wine's audio slowly
 
 
 def black_bitmap(size=8):
@@ -168,18 +168,21 @@ class MusicTest(WineTestCase):
         self.wait_window(DISPLAY_TITLE)
         return process, time.monotonic()
 
-    def listen(self, seconds):
-        """What is heard over the next `seconds`."""
+    def assert_only(self, tone, seconds):
+        """Nothing but `tone` (0: silence) is heard over the next `seconds`."""
         since = time.monotonic()
         time.sleep(seconds)
-        return [tone_of(m) for m in self.sound.heard(since)]
+        heard = self.sound.heard(since)
+        tones = {tone_of(m) for m in heard}
+        # A tone may glitch for a moment on a busy machine (a window of neither); silence may not.
+        self.assertEqual(tones - {None} if tone else tones, {tone}, f"heard (level, Hz): {heard}")
 
     def end(self, process):
         """Esc ends the screensaver, and the music with it."""
         self.press("Escape")
         self.assertEqual(self.wait_exit(process), 0)
         self.wait_for(0, time.monotonic())
-        self.assertEqual(set(self.listen(1)), {0})
+        self.assert_only(0, 1)
 
     def test_the_files_play_in_turn_and_the_arrows_step_through_them(self):
         process, started = self.start_music(bgm_rep=0)
@@ -190,7 +193,7 @@ class MusicTest(WineTestCase):
         # The short high tone ends: the disc starts again with the first file.
         self.wait_for(LOW, time.monotonic())
         self.press("Left")  # to the broken file: rejected, the music goes on
-        self.assertEqual(set(self.listen(1.5)), {LOW})
+        self.assert_only(LOW, 1.5)
         self.end(process)
 
     def test_repeat_plays_only_the_chosen_file_again_and_again(self):
