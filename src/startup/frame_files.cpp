@@ -56,16 +56,21 @@ bool FileExists(const FileSystem& fs, const std::string& path) {
   return fs.CanOpenForReading(path);
 }
 
-std::vector<std::string> ListBitmaps(const FileSystem& fs, const std::string& folder) {
-  std::vector<std::string> frames;
+std::vector<std::string> ListFiles(const FileSystem& fs, const std::string& folder,
+                                   bool (*wanted)(const std::string& name)) {
+  std::vector<std::string> files;
   const auto entries = fs.ListFolder(folder);
-  if (!entries) return frames;
+  if (!entries) return files;
   for (const FolderEntry& e : *entries) {
-    if (e.is_directory || e.hidden || e.system || !IsBitmapFileName(e.name)) continue;
-    frames.push_back(folder + "\\" + e.name);
+    if (e.is_directory || e.hidden || e.system || !wanted(e.name)) continue;
+    files.push_back(folder + "\\" + e.name);
   }
-  std::sort(frames.begin(), frames.end());  // ordinal: byte by byte
-  return frames;
+  std::sort(files.begin(), files.end());  // ordinal: byte by byte
+  return files;
+}
+
+std::vector<std::string> ListBitmaps(const FileSystem& fs, const std::string& folder) {
+  return ListFiles(fs, folder, IsBitmapFileName);
 }
 
 }  // namespace gyra

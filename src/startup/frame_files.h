@@ -35,10 +35,14 @@ bool DirExists(const FileSystem& fs, const std::string& path);
 // Whether the file can be opened for reading; a trailing "\" is ignored.
 bool FileExists(const FileSystem& fs, const std::string& path);
 
-// The frame files of a folder in playback order: every regular *.bmp file
-// directly inside it that is neither hidden nor system, as full paths sorted
-// ordinally (PicD_001.bmp before PicD_002.bmp). Empty when the folder is
-// missing.
+// The regular files directly inside a folder that are neither hidden nor
+// system and whose names `wanted` accepts, as full paths sorted ordinally
+// (PicD_001.bmp before PicD_002.bmp). Empty when the folder is missing.
+std::vector<std::string> ListFiles(const FileSystem& fs, const std::string& folder,
+                                   bool (*wanted)(const std::string& name));
+
+// The frame files of a folder in playback order: its *.bmp files as ListFiles
+// gives them.
 std::vector<std::string> ListBitmaps(const FileSystem& fs, const std::string& folder);
 
 }  // namespace gyra

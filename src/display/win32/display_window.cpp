@@ -4,8 +4,8 @@
 
 #include <optional>
 
+#include "display/background_music.h"
 #include "display/bounce_motion.h"
-#include "display/cd_music.h"
 #include "display/frame_cycle.h"
 #include "display/motion.h"
 #include "display/win32/display_surface.h"
@@ -13,6 +13,7 @@
 #include "display/win32/paced_steps.h"
 #include "display/win32/winmm_sender.h"
 #include "startup/globals.h"
+#include "startup/win32/win32_file_system.h"
 #include "toolkit/form.h"
 #include "toolkit/message_loop.h"
 
@@ -127,7 +128,7 @@ class Vorten_A : public Form {
     ExitProcess(0);
   }
 
-  // Undoes the cursor hiding of the start-up and lets go of the CD drive.
+  // Undoes the cursor hiding of the start-up and lets go of the music.
   void Form_QueryUnload() {
     Cursor_Count = ShowCursor(TRUE);
     KillTimer(hwnd(), kTimer2);
@@ -135,7 +136,8 @@ class Vorten_A : public Form {
   }
 
   WinmmSender sender_;
-  CdMusic music_{sender_, Config.BGM_Sel, Config.BGM_Rep};
+  Win32FileSystem files_;
+  BackgroundMusic music_{sender_, files_, Paths.Data_Path + "\\Music", Config.BGM_Sel, Config.BGM_Rep};
   FrameImages Master;
   DisplaySurface Display;
   bool Stop_Flag = false;
