@@ -18,7 +18,7 @@ struct LabelStyle {
   HFONT font = nullptr;                   // the caller keeps it alive
   COLORREF colour = RGB(0, 0, 0);
   std::optional<COLORREF> background;     // nothing: transparent
-  UINT align = DT_LEFT;                   // DT_LEFT, DT_CENTER or DT_RIGHT
+  UINT align = DT_LEFT;                   // DT_LEFT, DT_CENTER or DT_RIGHT, and DT_BOTTOM
   bool boxed = false;                     // a thin sunken frame
   bool path_ellipsis = false;             // shorten a long path in its middle
 };
