@@ -1,6 +1,7 @@
 // Windows layer: a label. One line of text in a font of the caller's,
 // either on a background colour of its own or transparent over the picture
-// of the container it lies on (showing whatever was drawn there). A disabled
+// of the container it lies on (showing whatever was drawn there); a caption
+// a few pixels too wide for its label is set closer, not cut. A disabled
 // label shows its caption greyed and ignores the mouse. A label keeps the
 // mouse from a press to the release, as a button would.
 #pragma once
