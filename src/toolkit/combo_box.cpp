@@ -14,11 +14,18 @@ bool ComboBox::Create(HWND parent, int left, int top, int width, int height, int
     return false;
   SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   // The closed box's height follows its selection field: grow or shrink
-  // that field by what the box is off.
-  RECT closed;
-  GetWindowRect(hwnd(), &closed);
-  const LRESULT field = SendMessageW(hwnd(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-  SendMessageW(hwnd(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + height - (closed.bottom - closed.top));
+  // that field by what the box is off. How a field height becomes a box
+  // height differs between systems (under Wine one correction leaves the box
+  // 2 px too tall), so the box is measured again until it fits.
+  LRESULT field = SendMessageW(hwnd(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  for (int pass = 0; pass < 3; ++pass) {
+    RECT closed;
+    GetWindowRect(hwnd(), &closed);
+    const int off = height - (closed.bottom - closed.top);
+    if (off == 0) break;
+    field += off;
+    SendMessageW(hwnd(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+  }
 
   COMBOBOXINFO info{sizeof(info)};
   if (GetComboBoxInfo(hwnd(), &info) && info.hwndItem) {

@@ -1,7 +1,5 @@
 #include "toolkit/form.h"
 
-#include <vector>
-
 namespace gyra {
 
 namespace {
@@ -23,8 +21,7 @@ void Form::Show() {
 }
 
 void Form::ShowModal() {
-  std::vector<HWND> disabled;
-  EnumThreadWindows(GetCurrentThreadId(), DisableOthers, reinterpret_cast<LPARAM>(&disabled));
+  EnumThreadWindows(GetCurrentThreadId(), DisableOthers, reinterpret_cast<LPARAM>(&disabled_));
   Show();
   MSG msg;
   while (hwnd()) {
@@ -37,8 +34,18 @@ void Form::ShowModal() {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-  for (HWND w : disabled)
+  EnableDisabled();  // when the form went some other way than Unload
+}
+
+void Form::Unload() {
+  EnableDisabled();
+  Destroy();
+}
+
+void Form::EnableDisabled() {
+  for (HWND w : disabled_)
     if (IsWindow(w)) EnableWindow(w, TRUE);
+  disabled_.clear();
 }
 
 RECT Form::CentredOnScreen(int width, int height) {

@@ -1,6 +1,7 @@
 // Windows layer: a label. One line of text in a font of the caller's,
 // either on a background colour of its own or transparent over the picture
-// of the container it lies on (showing whatever was drawn there). A disabled
+// of the container it lies on (showing whatever was drawn there); a caption
+// a few pixels too wide for its label is set closer, not cut. A disabled
 // label shows its caption greyed and ignores the mouse. A label keeps the
 // mouse from a press to the release, as a button would.
 #pragma once
@@ -18,7 +19,7 @@ struct LabelStyle {
   HFONT font = nullptr;                   // the caller keeps it alive
   COLORREF colour = RGB(0, 0, 0);
   std::optional<COLORREF> background;     // nothing: transparent
-  UINT align = DT_LEFT;                   // DT_LEFT, DT_CENTER or DT_RIGHT
+  UINT align = DT_LEFT;                   // DT_LEFT, DT_CENTER or DT_RIGHT, and DT_BOTTOM
   bool boxed = false;                     // a thin sunken frame
   bool path_ellipsis = false;             // shorten a long path in its middle
 };

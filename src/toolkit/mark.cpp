@@ -25,7 +25,8 @@ void ShowChosen(std::span<Mark> group, int chosen) {
 }
 
 LRESULT Mark::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (IsMousePress(message)) {
+  // A double click acts once: its second press is no mouse down.
+  if (IsMouseDown(message)) {
     if (on_mouse_down) on_mouse_down();
     return 0;
   }

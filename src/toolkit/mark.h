@@ -17,7 +17,7 @@ class Mark : public Window {
   void SetOn(bool on);
   bool on() const { return on_; }
 
-  // Any mouse button.
+  // Any mouse button; once per double click.
   std::function<void()> on_mouse_down;
 
  protected:

@@ -1,23 +1,20 @@
-// Windows layer: telling presses and releases of any mouse button apart. A
-// quick second press arrives as a double click and counts as a press.
+// Windows layer: telling presses and releases of any mouse button apart. The
+// second press of a double click arrives as a double click, not as a down.
 #pragma once
 
 #include <windows.h>
 
 namespace gyra {
 
+// A press that is not the second of a double click.
+inline bool IsMouseDown(UINT message) {
+  return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
+}
+
+// Any press, the second of a double click too.
 inline bool IsMousePress(UINT message) {
-  switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-      return true;
-    default:
-      return false;
-  }
+  return IsMouseDown(message) || message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK ||
+         message == WM_MBUTTONDBLCLK;
 }
 
 inline bool IsMouseRelease(UINT message) {

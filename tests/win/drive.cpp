@@ -32,6 +32,8 @@
 //                              a click on the bar would send it
 //   host W H [TITLE]           a top-level window with a W x H client area; prints its hwnd and
 //                              lives until "destroy" or end of input on stdin
+//   foreground                 hwnd of the foreground window, or 0
+//   dblclick HWND              a left double click at the centre of the client area
 #include <windows.h>
 
 #include <tlhelp32.h>
@@ -398,6 +400,16 @@ int Host(int width, int height, const wchar_t* title) {
   return 0;
 }
 
+// As Windows delivers one: down, up, double click, up.
+int DoubleClick(HWND hwnd) {
+  RECT client{};
+  if (!GetClientRect(hwnd, &client)) return Fail(L"no such window");
+  const LPARAM at = MAKELPARAM(client.right / 2, client.bottom / 2);
+  const bool ok = Post(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at) && Post(hwnd, WM_LBUTTONUP, 0, at) &&
+                  Post(hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, at) && Post(hwnd, WM_LBUTTONUP, 0, at);
+  return ok ? 0 : Fail(L"post failed");
+}
+
 int Usage() {
   return Fail(L"usage: drive find|wait|gone|waitprefix|waitchild|list|info|children|click|key|close|text|settext|"
               L"gettext|button|items|select|cursor|pointer|scrollinfo|scroll|release|host ...");
@@ -413,6 +425,10 @@ int Run(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"cursor") return Cursor();
+  if (command == L"foreground") {
+    Print(Number(GetForegroundWindow()));
+    return 0;
+  }
   if (argc < 3) return Usage();
   const HWND hwnd = ParseHwnd(argv[2]);
   if (command == L"find") {
@@ -433,6 +449,7 @@ int Run(int argc, wchar_t** argv) {
   if (command == L"close") return Post(hwnd, WM_CLOSE, 0, 0) ? 0 : Fail(L"post failed");
   if (command == L"text") return Text(hwnd);
   if (command == L"click") return Click(hwnd, argc, argv);
+  if (command == L"dblclick") return DoubleClick(hwnd);
   if (command == L"items") return Items(hwnd);
   if (command == L"gettext") return GetText(hwnd);
   if (command == L"scrollinfo") return ScrollInfo(hwnd);

@@ -7,6 +7,7 @@
 
 #include "render/frame_folder.h"
 #include "render/win32/picture_decoder.h"
+#include "resource_ids.h"
 #include "startup/globals.h"
 #include "startup/win32/win32_file_system.h"
 #include "startup/win32/window_effects.h"
@@ -74,7 +75,7 @@ class Vorten_R : public Form {
 
   // Form_Load: the window sized and centred from the radius, the timer armed,
   // the opening zoom played. False when the window cannot be made.
-  bool Load();
+  bool Load(HWND owner);
   // Every frame of the run was written.
   bool done() const { return done_; }
 
@@ -96,14 +97,16 @@ class Vorten_R : public Form {
   bool done_ = false;
 };
 
-bool Vorten_R::Load() {
+bool Vorten_R::Load(HWND owner) {
   // A radius the run will refuse still gets a window to say so in.
   const int N = std::max<int>(options_.Disp_Size, 1);
   const int panel = 2 * N + kPanelMargin;
   if (!Create({.title = kCaption,
                .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
                .bounds = CentredOnScreen(panel + kBorderWidth, panel + kBorderHeight),
-               .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))}))
+               .parent = owner,
+               .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),
+               .icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_GYRAFOTO))}))
     return false;
   if (!Pic_B.Create(hwnd(), 0, 0, panel, panel)) return false;
   // Pic_B's own repaints must not cover the frame shown inside it.
@@ -123,6 +126,9 @@ LRESULT Vorten_R::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_KEYDOWN:
       if (wparam != VK_ESCAPE) break;
+      Unload();
+      return 0;
+    case WM_CLOSE:  // the close box: an unload like Esc, the owner enabled first
       Unload();
       return 0;
     case WM_SETCURSOR:
@@ -180,7 +186,7 @@ void Vorten_R::Form_QueryUnload() {
 
 }  // namespace
 
-void ShowRenderWindow() {
+void ShowRenderWindow(HWND owner) {
   Render_Done = false;
   const RenderOptions options{.Disp_Size = Config.Disp_Size,
                               .Flame_Count = Config.Flame_Count,
@@ -188,10 +194,10 @@ void ShowRenderWindow() {
                               .Trim_On = Config.Trim_On,
                               .Trim_Y = Config.Trim_Y};
   Vorten_R form(options, Config.Orgn_Path, Paths.Image2_Path);
-  if (!form.Load()) {
+  if (!form.Load(owner)) {
     form.Unload();
     SetScreenPointer(ScreenPointer::kDefault);  // also when no window was made at all
-    MessageBoxW(nullptr, Explain(RenderStatus::kTooLarge), kErrorTitle, MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxW(owner, Explain(RenderStatus::kTooLarge), kErrorTitle, MB_OK | MB_ICONEXCLAMATION);
     return;
   }
   form.ShowModal();

@@ -62,7 +62,7 @@ void Vorten_P::RenderCommand() {
   Config.Disp_Size = static_cast<int16_t>(-Scroll_Radius.value());
   if (Config.Trim_On == 1) Config.Trim_Y = static_cast<int16_t>(band_top_);
   Render_Done = false;
-  ShowRenderWindow();
+  ShowRenderWindow(hwnd());
   lbl_Button[kOk].Enable(Render_Done);
   if (!Render_Done) return;
   frames_committed_ = false;

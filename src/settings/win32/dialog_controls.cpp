@@ -132,11 +132,12 @@ bool Vorten_P::CreateCaptions() {
   }
   const Box& credit = kLbl_Credit.box;
   const Box& url = kLbl_URL.box;
-  // The link is as high as its font needs, so that the underline shows with
-  // any font standing in for the requested one.
+  // A font standing in for the requested one may be a pixel taller than the
+  // link's label: set at the bottom, the link loses its empty top row rather
+  // than its underline.
   if (!lbl_Credit.Create(Pic_B[0], credit.left, credit.top, 0, 0, Widen(kCredit), plain) ||
-      !lbl_URL.Create(Pic_B[0], url.left, url.top, url.width, 0, Widen(kHomePage),
-                      {.font = art_.link_font, .colour = kLinkColour}))
+      !lbl_URL.Create(Pic_B[0], url.left, url.top, url.width, url.height, Widen(kHomePage),
+                      {.font = art_.link_font, .colour = kLinkColour, .align = DT_LEFT | DT_BOTTOM}))
     return false;
   SetControlPointer(lbl_URL.hwnd(), art_.pointer);
   return true;

@@ -175,7 +175,7 @@ int Render(const std::vector<std::wstring>& args) {
   PrintSample("run", 0);
   for (int run = 1; run <= runs; ++run) {
     Render_Done = false;
-    ShowRenderWindow();
+    ShowRenderWindow(nullptr);
     if (!Render_Done) return 1;
     PrintSample("run", run);
   }

@@ -102,7 +102,7 @@ int Render(const std::vector<std::wstring>& args) {
   }
   if (pause_at > 0) SetWindowsHookExW(WH_CALLWNDPROCRET, AfterMessage, nullptr, GetCurrentThreadId());
   if (hourglass) SetScreenPointer(ScreenPointer::kHourglass);
-  ShowRenderWindow();
+  ShowRenderWindow(nullptr);
   Print(std::string("Render_Done=") + (Render_Done ? "1" : "0"));
   Print(std::string("pointer=") + (CurrentScreenPointer() == ScreenPointer::kDefault ? "default" : "hourglass"));
   return 0;
