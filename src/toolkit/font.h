@@ -8,7 +8,7 @@
 
 namespace gyra {
 
-// The font at the screen's resolution; the caller deletes it. Normal weight.
+// The font for windows laid out in pixels; the caller deletes it. Normal weight.
 HFONT CreateNamedFont(const std::wstring& face, double points, BYTE charset, bool underline = false);
 
 }  // namespace gyra
