@@ -1,0 +1,93 @@
+// The settings dialog's geometry: the layout table, the preview and its
+// trimming frame, the paper tiles, and the picture path it stores.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "settings/dialog_layout.h"
+#include "settings/picture_path.h"
+#include "settings/preview_geometry.h"
+#include "settings/tile_panel.h"
+
+namespace gyra {
+namespace {
+
+Box ClientOf(int container) {
+  const int edge = container == 0 ? 0 : 2 * kPanelEdge;
+  return {0, 0, kPic_B[container].width - edge, kPic_B[container].height - edge};
+}
+
+bool Inside(const Box& in, const Box& out) {
+  return in.left >= out.left && in.top >= out.top && in.left + in.width <= out.left + out.width &&
+         in.top + in.height <= out.top + out.height;
+}
+
+TEST(DialogLayout, PanelsApartAndEveryControlAndCaptionInsideItsContainer) {
+  std::vector<Box> panels(kPic_B.begin() + 1, kPic_B.end());
+  panels.push_back(kPic_Rnder);
+  for (size_t i = 0; i < panels.size(); ++i) {
+    EXPECT_TRUE(Inside(panels[i], kPic_B[0])) << "panel " << i;
+    for (size_t j = 0; j < i; ++j) {
+      const Box &a = panels[i], &b = panels[j];
+      EXPECT_FALSE(a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+                   b.top < a.top + a.height) << "panels " << j << " and " << i << " overlap";
+    }
+  }
+  std::vector<Place> marks = {kImg_Stretch, kImg_Trim, kImg_BGM[0], kImg_BGM[1], kImg_Move[0], kImg_Move[1],
+                              kImg_Move[2], kImg_Kaiten[0], kImg_Kaiten[1]};
+  for (const Place& mark : marks) {
+    int captions = 0;
+    for (const Caption& c : kCaptions)
+      captions += c.container == mark.container && c.top == mark.box.top && c.left == mark.box.left + kMarkCaptionGap;
+    EXPECT_EQ(captions, 1) << "mark at " << mark.box.left << "," << mark.box.top;
+  }
+  for (const Place& p : {kScroll_Trim, kPic_Orgn, kLbl_Path, kLbl_Flame, kScroll_Flame, kLbl_Radius, kScroll_Radius,
+                         kBGM_Repeat, kScroll_Fast, kLbl_Fast, kLbl_URL})
+    marks.push_back(p);
+  for (const Place& p : marks) EXPECT_TRUE(Inside(p.box, ClientOf(p.container))) << p.box.left << "," << p.box.top;
+  for (size_t i = 1; i < kButtons.size(); ++i) {
+    const ButtonPlace& b = kButtons[i];
+    const Box face{b.left, b.top, kButtonWidth, kButtonHeight};
+    EXPECT_TRUE(Inside(face, ClientOf(b.container))) << "button " << i;
+    EXPECT_TRUE(Inside({b.left + kCaptionInset, b.top + kCaptionInset, b.label_width, kButtonLabelHeight}, face)) << i;
+  }
+  for (const Caption& c : kCaptions) EXPECT_TRUE(Inside({c.left, c.top, 1, 1}, ClientOf(c.container))) << c.text;
+}
+
+TEST(Preview, TheLongerSideIsOneHundredAndTheTrimBandHalfAsHighAsWide) {
+  const struct { int width, height; bool stretched; PreviewSize preview; TrimFrame frame; } cases[] = {
+      {640, 480, false, {100, 75}, {100, 50, 25}},  {400, 500, false, {80, 100}, {80, 40, 60}},
+      {300, 400, false, {75, 100}, {75, 38, 62}},   {101, 200, false, {50, 100}, {50, 25, 75}},
+      {200, 103, false, {100, 52}, {100, 50, 2}},   {3000, 1, false, {100, 1}, {100, 50, -49}},
+      {0, 480, false, {100, 100}, {100, 50, 50}},   {50, 5000, true, {100, 50}, {100, 50, 0}},
+      {154, 200, false, {77, 100}, {77, 38, 62}},
+  };
+  for (const auto& c : cases) {
+    const PreviewSize preview = PreviewFor(c.width, c.height, c.stretched);
+    EXPECT_EQ(preview, c.preview) << c.width << " x " << c.height;
+    EXPECT_EQ(TrimFrameFor(preview), c.frame) << c.width << " x " << c.height;
+  }
+  EXPECT_TRUE(ProportionRefused({75, 100}, false, false));
+  EXPECT_FALSE(ProportionRefused({75, 100}, true, false) || ProportionRefused({75, 100}, false, true) ||
+               ProportionRefused({100, 100}, false, false));
+}
+
+TEST(TileOrigins, ColumnByColumnWithOneTilePastEachEdge) {
+  std::vector<TileOrigin> expected;
+  for (int x : {0, 602, 1204})
+    for (int y : {0, 24, 48, 72}) expected.push_back({x, y});
+  EXPECT_EQ(TileOrigins(602, 48, 602, 24), expected);  // a tile starting at the edge is not past it
+  EXPECT_TRUE(TileOrigins(100, 100, 0, 24).empty());
+}
+
+TEST(StorablePicturePath, TheLongPathOrElseTheShortForm) {
+  const std::optional<std::string> none;
+  EXPECT_EQ(StorablePicturePath("C:\\写真\\ﾌｼﾞ山.jpg", "C:\\8F1A~1\\FD3B~1.JPG"), "C:\\写真\\ﾌｼﾞ山.jpg");
+  EXPECT_EQ(StorablePicturePath("C:\\사진\\a.jpg", "C:\\C0AC~1\\a.jpg"), "C:\\C0AC~1\\a.jpg");
+  EXPECT_EQ(StorablePicturePath("C:\\pics\\\xF0\x9F\x8C\x8D.gif", "C:\\pics\\F0B1~1.GIF"), "C:\\pics\\F0B1~1.GIF");
+  for (const std::optional<std::string>& short_form : {none, std::optional<std::string>("C:\\사진\\a.jpg")})
+    EXPECT_EQ(StorablePicturePath("C:\\사진\\a.jpg", short_form), none);
+}
+
+}  // namespace
+}  // namespace gyra
