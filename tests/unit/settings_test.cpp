@@ -2,10 +2,7 @@
 // and damaged files, and what the dialog's OK and Apply write.
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <random>
-#include <string>
-#include <vector>
 
 #include "core/cp932.h"
 #include "memory_file_system.h"
@@ -19,7 +16,6 @@ namespace {
 
 const std::string kSo = "\x83\x5C", kHyo = "\x95\x5C";  // ソ, 表: trail byte '\'
 const std::string kA = "\x83\x41", kDi = "\x83\x61";    // ア, ヂ: trail bytes 'A', 'a'
-const std::string kDash = "\x81\x5D";                  // ‐: trail byte ']'
 
 std::string Sjis(const char* utf8) { return Utf8ToCp932(utf8).value(); }
 std::string Line(const char* utf8_key, const std::string& value) { return Sjis(utf8_key) + "=" + value + "\r\n"; }
@@ -28,45 +24,33 @@ std::string Times(int n, const std::string& s) { return n > 0 ? s + Times(n - 1,
 
 TEST(ReadIni, FollowsThePrivateProfileRules) {
   const struct { const char* name; std::string file, section, key, expected; } cases[] = {
-      {"missing key", "[S]\r\nk=v\r\n", "S", "x", ""},      {"other section", "[T]\r\nk=v\r\n", "S", "k", ""},
-      {"before any section", "k=v\r\n[S]\r\n", "S", "k", ""}, {"'=' in the value", "[S]\r\nk=a=b", "S", "k", "a=b"},
+      {"other section", "[T]\r\nk=v\r\n", "S", "k", ""},     {"before any section", "k=v\r\n[S]", "S", "k", ""},
       {"ASCII case", "[SECTION]\r\nKey=v\r\n", "section", "kEY", "v"},
-      {"blanks", "  [ S ]  \r\n \t k \t=  \t v w \t \r\n", " S ", " k ", "v w"},
-      {"LF and CR lines", "[S]\nx=1\rk=v", "S", "k", "v"},
-      {"no '='", "[S]\r\nk\r\nk=v\r\n", "S", "k", ""},         {"comment is a key", "[S]\r\n;k=v\r\n", "S", "k", ""},
-      {"first duplicate key", "[S]\r\nk=1\r\nk=2\r\n", "S", "k", "1"},
+      {"blanks, LF and CR", "  [ S ]  \nx=1\r \t k \t=  \t v w \t ", " S ", " k ", "v w"},
+      {"no '='", "[S]\r\nk\r\nk=v\r\n", "S", "k", ""},        {"first duplicate key", "[S]\nk=1\nk=2", "S", "k", "1"},
       {"first duplicate section", "[S]\r\na=1\r\n[T]\r\n[S]\r\nk=3\r\n", "S", "k", ""},
-      {"'[' without ']' is a key", "[S] ; c\r\n[x\r\nk=v\r\n", "S", "k", "v"},
-      {"quotes", "[S]\r\nk= \"a b\" \r\n", "S", "k", "a b"}, {"mismatched quotes", "[S]\r\nk=\"a'", "S", "k", "\"a'"},
-      {"300 bytes", "[S]\r\nk=\"" + std::string(300, 'x') + "\"\r\n", "S", "k", std::string(255, 'x')},
+      {"quotes", "[S]\r\nk= \"a=b\" \r\n", "S", "k", "a=b"},  {"mismatched quotes", "[S]\r\nk=\"a'", "S", "k", "\"a'"},
+      {"300 bytes", "[S]\r\nk=" + std::string(300, 'x'), "S", "k", std::string(255, 'x')},
       {"no half kanji at the cut", "[S]\r\nk=" + Times(150, kHyo), "S", "k", Times(127, kHyo)},
       {"trail '\\' in a value", "[S]\r\nk=C:\\" + kSo + kHyo + "\\x\r\n", "S", "k", "C:\\" + kSo + kHyo + "\\x"},
       {"trail 'A' is not folded", "[" + kA + "]\r\n" + kA + "=1\r\n", kA, kDi, ""},
-      {"trail 'A' matches itself", "[" + kA + "]\r\n" + kA + "=1\r\n", kA, kA, "1"},
-      {"trail ']' closes no section", "[S]\r\n[x" + kDash + "\r\nk=1\r\n", "S", "k", "1"},
-      {"trail ']' in a section name", "[x" + kDash + "]\r\nk=1\r\n", "x" + kDash, "k", "1"},
+      {"trail ']' in a section name", "[x\x81\x5D]\r\nk=1\r\n", "x\x81\x5D", "k", "1"},
   };
   for (const auto& c : cases) EXPECT_EQ(ReadIni(c.file, c.section, c.key), c.expected) << c.name;
 }
 
 TEST(WriteIni, EditsOnlyTheEntry) {
   const struct { const char* name; std::string file, section, key, value, expected; } cases[] = {
-      {"new file", "", "S", "k", "v", "[S]\r\nk=v\r\n"},
       {"new key before blank lines", "[S]\r\na=1\r\n; c\r\n\r\n[T]\r\n", "S", "k", "v",
        "[S]\r\na=1\r\n; c\r\nk=v\r\n\r\n[T]\r\n"},
-      {"new key, no final line break", "[S]\r\na=1", "S", "k", "v", "[S]\r\na=1\r\nk=v\r\n"},
-      {"new key into the first of two", "[S]\r\n[T]\r\n[S]\r\nk=old\r\n", "S", "k", "v",
-       "[S]\r\nk=v\r\n[T]\r\n[S]\r\nk=old\r\n"},
-      {"replace, keeping the spelling", "[s]\r\n  K = old  \r\nk=2\r\n", "S", "k", "new", "[s]\r\nK=new\r\nk=2\r\n"},
-      {"replace an LF line", "[S]\nk=1\nb=2\n", "S", "k", "2", "[S]\nk=2\r\nb=2\n"},
+      {"new key into the first of two", "[S]\r\n[T]\r\n[S]\r\nk=old", "S", "k", "v", "[S]\r\nk=v\r\n[T]\r\n[S]\r\nk=old"},
+      {"replace, keeping the spelling", "[s]\n  K = old  \nk=2", "S", "k", "new", "[s]\nK=new\r\nk=2"},
       {"same value: untouched", "[S]\r\n k = 1 \r\n", "S", "k", "1", "[S]\r\n k = 1 \r\n"},
       {"new section", "k=1\r\n[T]\r\nb=2", "S", "k", "v", "k=1\r\n[T]\r\nb=2\r\n[S]\r\nk=v\r\n"},
-      {"trail 'A' is not folded", "[S]\r\n" + kA + "=1\r\n", "S", kDi, "2", "[S]\r\n" + kA + "=1\r\n" + kDi + "=2\r\n"},
       {"others kept byte for byte", ";top\n[S] ;c\r\n x = 1\n;k=9\r\nk = 2 \r\n\r\n[T]\r\nk=3", "S", "k", "4",
        ";top\n[S] ;c\r\n x = 1\n;k=9\r\nk=4\r\n\r\n[T]\r\nk=3"},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(WriteIni(c.file, c.section, c.key, c.value), std::optional<std::string>(c.expected)) << c.name;
+  for (const auto& c : cases) EXPECT_EQ(WriteIni(c.file, c.section, c.key, c.value), c.expected) << c.name;
 }
 
 // Refused: entries that could not be read back. Names ending in a whole
@@ -81,10 +65,7 @@ TEST(WriteIni, WritesOnlyWhatReadsBack) {
   };
   for (const auto& c : cases) {
     const std::optional<std::string> file = WriteIni("", c.section, c.key, c.value);
-    EXPECT_EQ(file.has_value(), c.written) << c.section << " " << c.key;
-    if (file) {
-      EXPECT_EQ(ReadIni(*file, c.section, c.key), c.value);
-    }
+    EXPECT_EQ(file ? ReadIni(*file, c.section, c.key) : "refused", c.written ? c.value : "refused") << c.key;
   }
 }
 
@@ -107,11 +88,10 @@ TEST(LoadSettings, KeepsAPictureOnlyWhenItOpensAndTrimYOnlyWithIt) {
   const struct { std::string picture, trim_on; bool opens; const char* path; int16_t trim_y; size_t asked; } cases[] = {
       {"C:\\" + kSo + kHyo + "\\a.bmp", "1", true, "C:\\ソ表\\a.bmp", 30, 1}, {"C:\\a.bmp", "1", false, "", 0, 1},
       {"C:\\a.bmp", "0", true, "C:\\a.bmp", 0, 1},                    {"C:\\a.bmp", "", true, "C:\\a.bmp", 0, 1},
-      {"C:\\\x85\x40.bmp", "1", true, "", 0, 0},  // no such Shift-JIS character: not looked up
-      {"", "1", true, "", 0, 0},
+      {"C:\\\x85\x40.bmp", "1", true, "", 0, 0},                      {"", "1", true, "", 0, 0},
   };
   for (const auto& c : cases) {
-    std::vector<std::string> asked;
+    std::vector<std::string> asked;  // only decodable paths are looked up
     const Settings s = LoadSettings(Ini(Line("ｵﾘｼﾞﾅﾙ画像", c.picture) + Line("ﾄﾘﾐﾝｸﾞ", c.trim_on) +
                                         Line("ﾄﾘﾐﾝｸﾞ_Y", "30.7")),
                                     [&](const std::string& path) { return asked.push_back(path), c.opens; });
@@ -133,12 +113,11 @@ TEST(WriteSettings, OkWritesAllElevenApplyTheLastSevenAndAPathShiftJisCannotHold
   const std::string ok = Ini(Line("ｵﾘｼﾞﾅﾙ画像", Sjis("C:\\写真\\ソ表.bmp")) + Line("横ｽﾄﾚｯﾁ", "1") +
                              Line("ﾌﾚｰﾑ数", "128") + Line("表示画像のｻｲｽﾞ", "150") + options);
   EXPECT_EQ(WriteSettings("", Sample(), true), ok);
-  const Settings loaded = LoadSettings(ok, Opens);
-  EXPECT_EQ(loaded.Orgn_Path, Sample().Orgn_Path);
-  EXPECT_EQ(Numbers(loaded), Numbers(Sample()));
+  EXPECT_EQ(LoadSettings(ok, Opens).Orgn_Path, Sample().Orgn_Path);
+  EXPECT_EQ(Numbers(LoadSettings(ok, Opens)), Numbers(Sample()));
   const std::string before = "; mine\r\n" + Ini(Line("ﾌﾚｰﾑ数", " 64 "));
   EXPECT_EQ(WriteSettings(before, Sample(), false), before + options);
-  for (const char* path : {"C:\\¥.bmp", "C:\\€.bmp", "C:\\a\r\nb.bmp"}) {  // Shift-JIS cannot hold them
+  for (const char* path : {"C:\\¥.bmp", "C:\\€.bmp", "C:\\a\r\nb.bmp"}) {
     Settings s = Sample();
     s.Orgn_Path = path;
     EXPECT_EQ(WriteSettings("", s, true), std::nullopt) << path;
@@ -160,19 +139,17 @@ void ExpectSavesCleanly(const std::string& file, const Settings& loaded, const s
 }
 
 TEST(DamagedDataIni, LoadsUsableSettingsAndSavesACleanFile) {
-  const std::string frames = Sjis("ﾌﾚｰﾑ数"), picture = Sjis("ｵﾘｼﾞﾅﾙ画像");
+  const std::string frames = "[Section]\r\n" + Sjis("ﾌﾚｰﾑ数"), picture = "[Section]\r\n" + Sjis("ｵﾘｼﾞﾅﾙ画像");
   std::string garbage(4096, '\0');
   std::mt19937 random(1);
   for (char& c : garbage) c = char(random());
   const struct { const char* name; std::string file; int frames; std::string picture; } cases[] = {
       {"binary garbage", garbage, 64, ""},
-      {"garbage around", garbage.substr(0, 300) + "\r\n[Section]\r\n" + frames + "=12\r\n" + garbage, 12, ""},
-      {"NUL inside a number", "[Section]\r\n" + frames + std::string("=12\0" "34", 5), 0, ""},
-      {"NUL in the picture path", "[Section]\r\n" + picture + std::string("=C:\\a.bmp\0.jpg", 14), 64, ""},
-      {"a 1 MB number", "[Section]\r\n" + frames + "=" + std::string(1 << 20, '1'), 0, ""},
-      {"a 1 MB path", "[Section]\r\n" + picture + "=C:\\" + std::string(1 << 20, 'x'), 64,
-       "C:\\" + std::string(252, 'x')},
-      {"UTF-8 keys", "\xEF\xBB\xBF[Section]\r\n\xEF\xBE\x8C\xEF\xBE\x9A\xEF\xBD\xB0\xEF\xBE\x91\xE6\x95\xB0=12", 64, ""},
+      {"garbage around", garbage.substr(0, 300) + "\r\n" + frames + "=12\r\n" + garbage, 12, ""},
+      {"NUL inside a number", frames + std::string("=12\0" "34", 5), 0, ""},
+      {"NUL in the picture path", picture + std::string("=C:\\a.bmp\0.jpg", 14), 64, ""},
+      {"a 1 MB number", frames + "=" + std::string(1 << 20, '1'), 0, ""},
+      {"a 1 MB path", picture + "=C:\\" + std::string(1 << 20, 'x'), 64, "C:\\" + std::string(252, 'x')},
       {"UTF-16", std::string("\xFF\xFE[\0S\0e\0c\0t\0i\0o\0n\0]\0", 20), 64, ""},
   };
   for (const auto& c : cases) {
@@ -221,7 +198,6 @@ TEST(SavedSettings, WritesTheFileOrLeavesItAsItWas) {
   EXPECT_EQ(ReadIni(fs.Bytes(ini), "Section", Sjis("ｵﾘｼﾞﾅﾙ画像")), "C:\\a.bmp") << "Apply keeps the picture";
   EXPECT_EQ(ReadIni(fs.Bytes(ini), "Section", Sjis("速さ")), "1000");
   const std::string before = fs.Bytes(ini);
-
   fs.read_only_folders.insert(data);
   EXPECT_FALSE(WriteSettingsFile(fs, ini, Sample(), true));
   EXPECT_EQ(fs.Bytes(ini), before);
