@@ -19,15 +19,13 @@ class FuzzedSender : public gyra::MciSender {
     ++sent;
     Check(command.find("cdaudio") != std::string::npos);
     const int32_t code = input_.ConsumeBool() ? 0 : input_.ConsumeIntegral<int32_t>();
-    std::string answer = input_.ConsumeRandomLengthString(64);
-    answer = answer.substr(0, answer.find('\0'));  // replies end at their first NUL
-    if (reply && code == 0) *reply = answer;
+    const std::string answer = input_.ConsumeRandomLengthString(64);
+    if (reply && code == 0) *reply = answer.substr(0, answer.find('\0'));  // replies end at their first NUL
     return code;
   }
 
   std::optional<std::string> ErrorText(int32_t) override {
-    if (!input_.ConsumeBool()) return std::nullopt;
-    return input_.ConsumeRandomLengthString(64);
+    return input_.ConsumeBool() ? std::optional(input_.ConsumeRandomLengthString(64)) : std::nullopt;
   }
 
   int sent = 0;
