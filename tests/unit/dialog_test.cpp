@@ -2,6 +2,7 @@
 // trimming frame, the paper tiles, and the picture path it stores.
 #include <gtest/gtest.h>
 
+#include <span>
 #include <vector>
 
 #include "settings/dialog_layout.h"
@@ -45,8 +46,8 @@ TEST(DialogLayout, PanelsApartAndEveryControlAndCaptionInsideItsContainer) {
                          kBGM_Repeat, kScroll_Fast, kLbl_Fast, kLbl_URL})
     marks.push_back(p);
   for (const Place& p : marks) EXPECT_TRUE(Inside(p.box, ClientOf(p.container))) << p.box.left << "," << p.box.top;
-  for (size_t i = 1; i < kButtons.size(); ++i)
-    EXPECT_TRUE(Inside({kButtons[i].left, kButtons[i].top, kButtonWidth, kButtonHeight}, ClientOf(kButtons[i].container)));
+  for (const ButtonPlace& b : std::span(kButtons).subspan(1))
+    EXPECT_TRUE(Inside({b.left, b.top, kButtonWidth, kButtonHeight}, ClientOf(b.container))) << b.left << "," << b.top;
   for (const Caption& c : kCaptions) EXPECT_TRUE(Inside({c.left, c.top, 1, 1}, ClientOf(c.container))) << c.text;
 }
 

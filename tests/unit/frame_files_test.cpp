@@ -131,7 +131,8 @@ TEST(CommitFrames, RefusesBeforeLosingAnything) {
       {"unreadable frame",
        [](MemoryFileSystem& fs) { fs.AddFile(kImage2 + "\\PicD_003.bmp", "", {.readable = false}); },
        FrameCommit::kNotCopied},
-      {"read-only data folder", [](MemoryFileSystem& fs) { fs.read_only_folders.insert(kData); }, FrameCommit::kNotCopied},
+      {"read-only data folder", [](MemoryFileSystem& fs) { fs.read_only_folders.insert(kData); },
+       FrameCommit::kNotCopied},
       {"Image1 not renamed", [](MemoryFileSystem& fs) { fs.failing_paths.insert(kImage1); }, FrameCommit::kNotSwitched},
       {"locked leftover in Image1.old",
        [](MemoryFileSystem& fs) {
@@ -165,8 +166,9 @@ TEST(StdFileSystem, AWriteThatCannotBeMadeFailsAndLeavesNothingBehind) {
   StdFileSystem files;
   EXPECT_FALSE(files.WriteFileReplacing(root.string() + "\\missing\\a.bmp", "x"));
   EXPECT_FALSE(files.WriteFileReplacing(root.string() + "\\sub", "a folder is not replaced"));
-  EXPECT_TRUE(files.WriteFileReplacing(root.string() + "\\a.bmp", "x") && files.WriteFileReplacing(root.string() + "\\a.bmp", "y"));
-  EXPECT_EQ(files.ReadFile(root.string() + "\\a.bmp"), "y");
+  const std::string file = root.string() + "\\a.bmp";
+  EXPECT_TRUE(files.WriteFileReplacing(file, "x") && files.WriteFileReplacing(file, "y"));
+  EXPECT_EQ(files.ReadFile(file), "y");
   EXPECT_EQ(std::distance(fs::directory_iterator(root), {}), 2);
   EXPECT_TRUE(fs::is_empty(root / "sub"));
   fs::remove_all(root);

@@ -20,7 +20,7 @@
 namespace gyra {
 namespace {
 
-void Append(void* bytes, void* data, int size) { static_cast<std::string*>(bytes)->append(static_cast<char*>(data), size); }
+void Append(void* to, void* data, int size) { static_cast<std::string*>(to)->append(static_cast<char*>(data), size); }
 
 std::string Written(char format, int width, int height) {
   std::string bytes;
@@ -98,20 +98,21 @@ TEST(RenderTool, RendersWhatDecodesAndRefusesTheRestWithoutAFrameFolder) {
   fs::remove_all(dir);
   fs::create_directories(dir / "folder.bmp");
   const std::string undecodable = "not a picture that can be decoded (BMP, GIF, JPEG, PNG)";
-  const std::string png = Written('P', 8, 4), jpeg = Written('J', 8, 4), idat = std::string("\0\0\0\0IDAT\x35\xAF\x06\x1E", 12);
+  const std::string png = Written('P', 8, 4), jpeg = Written('J', 8, 4);
+  const std::string empty_idat("\0\0\0\0IDAT\x35\xAF\x06\x1E", 12);
   std::string undefined_tables = jpeg;
   undefined_tables[jpeg.find("\xFF\xDA") + 6] = '\x33';  // the scan's first component uses tables 3
   const struct { const char* name; std::string bytes, why; } cases[] = {
       {"one.bmp", Written('B', 1, 1), ""},  {"one.png", Written('P', 1, 1), ""}, {"one.jpg", Written('J', 1, 1), ""},
       {"one.gif", kGif, ""},  {"cut.gif", kGif.substr(0, 32), ""},  // a GIF's pixels end nowhere known
-      {"empty-first-data.png", png.substr(0, png.find("IDAT") - 4) + idat + png.substr(png.find("IDAT") - 4), ""},
+      {"empty-first-data.png", png.substr(0, png.find("IDAT") - 4) + empty_idat + png.substr(png.find("IDAT") - 4), ""},
       {"empty.bmp", "", undecodable},          {"zero.bmp", Bmp(0, 4), undecodable},
       {"zero.png", Png(8, 0), undecodable},    {"zero.gif", Gif(0, 0), undecodable},
-      {"zero.jpg", Jpeg(0, 0), undecodable},   {"short.bmp", Written('B', 16, 8).substr(0, 54 + 48 * 8 - 1), undecodable},
-      {"half.png", png.substr(0, png.size() / 2), undecodable},  {"half.jpg", jpeg.substr(0, jpeg.size() / 2), undecodable},
+      {"zero.jpg", Jpeg(0, 0), undecodable},   {"short.bmp", Written('B', 16, 8).substr(0, 54 + 383), undecodable},
+      {"half.png", png.substr(0, 60), undecodable}, {"half.jpg", jpeg.substr(0, jpeg.size() / 2), undecodable},
       {"head.gif", kGif.substr(0, 13), undecodable},  {"no-data.png", png.substr(0, 33), undecodable},
-      {"huffman.jpg", jpeg.substr(0, 2) + "\xFF\xC4\0\x13" + std::string(1, '\0') + std::string(16, '\xFF') + jpeg.substr(2),
-       undecodable},
+      {"huffman.jpg", jpeg.substr(0, 2) + std::string("\xFF\xC4\0\x13\0", 5) + std::string(16, '\xFF') + jpeg.substr(2),
+       undecodable},  // 16 x 255 codes where 256 fit
       {"undefined-tables.jpg", undefined_tables, undecodable},
       {"huge.bmp", Bmp(40000, 40000), "40000 x 40000 pixels: too large a picture (at most 536870911 pixels)"},
       {"huge.png", Png(40000, 40000), "40000 x 40000 pixels: too large"},

@@ -43,7 +43,7 @@ TEST(WriteIni, EditsOnlyTheEntry) {
   const struct { const char* name; std::string file, section, key, value, expected; } cases[] = {
       {"new key before blank lines", "[S]\r\na=1\r\n; c\r\n\r\n[T]\r\n", "S", "k", "v",
        "[S]\r\na=1\r\n; c\r\nk=v\r\n\r\n[T]\r\n"},
-      {"new key into the first of two", "[S]\r\n[T]\r\n[S]\r\nk=old", "S", "k", "v", "[S]\r\nk=v\r\n[T]\r\n[S]\r\nk=old"},
+      {"new key into the first of two", "[S]\r\n[T]\r\n[S]\r\nk=0", "S", "k", "v", "[S]\r\nk=v\r\n[T]\r\n[S]\r\nk=0"},
       {"replace, keeping the spelling", "[s]\n  K = old  \nk=2", "S", "k", "new", "[s]\nK=new\r\nk=2"},
       {"same value: untouched", "[S]\r\n k = 1 \r\n", "S", "k", "1", "[S]\r\n k = 1 \r\n"},
       {"new section", "k=1\r\n[T]\r\nb=2", "S", "k", "v", "k=1\r\n[T]\r\nb=2\r\n[S]\r\nk=v\r\n"},
