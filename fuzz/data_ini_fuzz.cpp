@@ -8,7 +8,6 @@
 
 #include <cctype>
 #include <string>
-#include <string_view>
 
 #include "fuzz_check.h"
 #include "startup/private_profile.h"
@@ -27,10 +26,8 @@ bool ReadsBackAsIs(const std::string& value) {
 }
 
 // Whether the picture "opens": only full paths without blanks at their end,
-// as the dialog picks them. Others could open on Windows too (relative to the
-// working folder, or with trailing blanks the system drops) and would be
-// saved without the blanks or quotes a read takes off: the same file, or one
-// nobody picks.
+// as the dialog picks them (others would be saved without the blanks or
+// quotes a read takes off: the same file, or one nobody picks).
 bool LooksLikeAFullPath(const std::string& path) {
   const bool drive = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
                      path[2] == '\\';

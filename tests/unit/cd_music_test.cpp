@@ -39,16 +39,6 @@ struct Started {
   CdMusic music;
 };
 
-TEST(CdMusic, MusicOffSendsNothingAndEveryKeyEnds) {
-  FakeMciSender disc;
-  CdMusic music(disc, 1, 3);
-  music.Start();
-  music.Tick();
-  for (int key : {kLeft, kRight, 13}) EXPECT_FALSE(music.KeyDown(key)) << key;
-  music.Unload();
-  EXPECT_TRUE(disc.sent.empty() && !music.TimerEnabled());
-}
-
 TEST(CdMusic, ATickRestartsTheDiscOrTheRepeatTrackWhenStoppedOrElsewhere) {
   const Commands whole = {"play cdaudio"}, back_to_3 = {Position(3), "play cdaudio from 3:00:00:00"};
   const struct { const char* current; int32_t code; const char* mode; int16_t bgm_rep; Commands then; } cases[] = {
@@ -82,7 +72,7 @@ TEST(CdMusic, AFailedQueryGivesUpForGood) {
   }
 }
 
-TEST(CdMusic, ArrowKeysChangeTrackWithoutRangeCheck) {
+TEST(CdMusic, ArrowKeysChangeTrackWithoutRangeCheckOtherKeysEndAndUnloadCloses) {
   const struct { std::string current; int key; int target; std::string from; } cases[] = {
       {"4", kRight, 5, "5:00:00:00"},    {"4", kLeft, 3, "3:00:00:00"},     {"10", kRight, 11, "Error:289"},
       {"4abc", kRight, 5, "5:00:00:00"}, {"4.5", kRight, 5, "5:00:00:00"},  {"99999", kRight, 1, "1:00:00:00"},
@@ -102,6 +92,12 @@ TEST(CdMusic, ArrowKeysChangeTrackWithoutRangeCheck) {
   EXPECT_EQ(s.disc.sent, (Commands{"stop cdaudio", "close cdaudio"}));
   EXPECT_EQ(s.disc.sent_without_reply, Plus(kOpen, s.disc.sent));
   EXPECT_FALSE(s.music.TimerEnabled());
+  FakeMciSender disc;  // music off: nothing sent, every key ends
+  CdMusic off(disc, 1, 3);
+  off.Start();
+  off.Tick();
+  for (int key : {kLeft, kRight, 13}) EXPECT_FALSE(off.KeyDown(key)) << key;
+  EXPECT_TRUE(disc.sent.empty() && !off.TimerEnabled());
 }
 
 TEST(MciCommands, RepliesErrorTextsAndPlayCommands) {

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <string>
-#include <vector>
 
 #include "core/numbers.h"
 #include "memory_file_system.h"
@@ -21,7 +19,7 @@
 namespace gyra {
 namespace {
 
-// Blue = column, green = row counted from the top, red = a hash of both.
+// Blue = column, green = row counted from the top, red = a mix of both.
 Surface Numbered(int width, int height) {
   Surface surface = *Surface::Create(width, height);
   for (int s = 0; s < height; ++s)
@@ -34,35 +32,26 @@ RenderOptions Options(int radius, int frames, int stretch = 0, int trim = 0, int
   return {.Disp_Size = radius, .Flame_Count = frames, .Stretch_On = stretch, .Trim_On = trim, .Trim_Y = trim_y};
 }
 
-TEST(PlanRender, TheFrameTable) {
-  const struct { int width, height; RenderOptions options; float strip_w, step; int second, last, frames; } rows[] = {
-      {300, 300, Options(100, 64, 1), 400, 6.25f, 6, 396, 67},
-      {300, 300, Options(100, 8, 1), 400, 50, 50, 350, 8},
-      {300, 300, Options(200, 64, 1), 800, 12.5f, 12, 792, 67},  // ties go to the even value
-      {640, 480, Options(100, 64), 266.66666f, 4.1666665f, 4, 264, 67},  // the float, not the double
-      {640, 480, Options(100, 64, 0, 1, 10), 400, 6.25f, 6, 396, 67},
+TEST(PlanRender, TheFrameTableAndTheTrimBand) {
+  const struct { int width; RenderOptions options; float strip_w, step; size_t frames; int second, last; } rows[] = {
+      {300, Options(100, 64, 1), 400, 6.25f, 67, 6, 396}, {300, Options(100, 8, 1), 400, 50, 8, 50, 350},
+      {300, Options(200, 64, 1), 800, 12.5f, 67, 12, 792},  // ties go to the even value
+      {640, Options(100, 64), 266.66666f, 4.1666665f, 67, 4, 264},  // the float, not the double
+      {640, Options(100, 64, 0, 1, 10), 400, 6.25f, 67, 6, 396},
   };
   for (const auto& r : rows) {
-    const auto plan = std::get<RenderPlan>(PlanRender(r.width, r.height, r.options));
-    EXPECT_EQ(plan.Strip_W, r.strip_w) << r.strip_w;
-    EXPECT_EQ(plan.Flame_Step, r.step) << r.strip_w;
-    ASSERT_EQ(plan.positions.size(), size_t(r.frames)) << r.strip_w;
-    EXPECT_EQ(plan.positions[1], r.second) << r.strip_w;
-    EXPECT_EQ(plan.positions.back(), r.last) << r.strip_w;
+    const auto plan = std::get<RenderPlan>(PlanRender(r.width, 480, r.options));
+    ASSERT_EQ(plan.positions.size(), r.frames) << r.strip_w;
+    EXPECT_EQ(std::tuple(plan.Strip_W, plan.Flame_Step, plan.positions[1], plan.positions.back()),
+              std::tuple(r.strip_w, r.step, int16_t(r.second), int16_t(r.last)));
   }
-  const auto as_is = std::get<RenderPlan>(PlanRender(640, 480, Options(100, 64)));
-  EXPECT_EQ(as_is.strip_pixels, 267);
-  EXPECT_EQ(as_is.source, (PictureRect{0, 0, 640, 480}));
-  const auto trimmed = std::get<RenderPlan>(PlanRender(640, 480, Options(100, 64, 0, 1, 10)));
-  EXPECT_EQ(trimmed.source, (PictureRect{0, 48, 640, 320}));
-}
-
-TEST(PlanRender, TheTrimBandIsHalfAsHighAsWideFromTrimY) {
-  const struct { int width, height, trim_y; PictureRect band; } cases[] = {
-      {640, 480, 10, {0, 48, 640, 320}},  {400, 500, 60, {0, 300, 400, 200}}, {400, 500, 70, {0, 350, 400, 150}},
-      {401, 250, 33, {0, 82, 401, 168}},  {640, 480, 100, {0, 480, 640, 0}},  {640, 50, -1, {0, 0, 640, 50}},
+  EXPECT_EQ(std::get<RenderPlan>(PlanRender(640, 480, Options(100, 64))).strip_pixels, 267);
+  EXPECT_EQ(std::get<RenderPlan>(PlanRender(640, 480, Options(100, 64, 0, 1, 10))).source, (PictureRect{0, 48, 640, 320}));
+  const struct { int width, height, trim_y; PictureRect band; } bands[] = {
+      {400, 500, 60, {0, 300, 400, 200}}, {400, 500, 70, {0, 350, 400, 150}},  // cut at the bottom
+      {401, 250, 33, {0, 82, 401, 168}},  {640, 50, -1, {0, 0, 640, 50}},
   };
-  for (const auto& c : cases) EXPECT_EQ(TrimBand(c.width, c.height, c.trim_y), c.band) << c.trim_y;
+  for (const auto& b : bands) EXPECT_EQ(TrimBand(b.width, b.height, b.trim_y), b.band) << b.trim_y;
 }
 
 TEST(PlanRender, RefusesRunsThatWouldNeverEndOrOverflow) {
@@ -83,6 +72,9 @@ TEST(PlanRender, RefusesRunsThatWouldNeverEndOrOverflow) {
     EXPECT_EQ(std::get<RenderStatus>(PlanRender(c.width, c.height, c.options)), c.status) << c.width << "x" << c.height;
   EXPECT_EQ(std::get<RenderStatus>(WindowPositions(32768, 1)), RenderStatus::kStripTooWide);
   EXPECT_EQ(std::get<std::vector<int16_t>>(WindowPositions(3, 0.6f)), (std::vector<int16_t>{0, 1, 2}));
+  EXPECT_EQ(SurfacePixelCount(32767, 16383), 536821761u);
+  for (const auto& [width, height] : {std::pair{32768, 16384}, {INT32_MAX, INT32_MAX}, {0, 10}, {10, -1}})
+    EXPECT_EQ(SurfacePixelCount(width, height), std::nullopt) << width << "x" << height;
 }
 
 std::vector<int> Row(const Surface& surface, int scanline, int width, uint8_t Pix_Quad::*channel) {
@@ -93,7 +85,7 @@ std::vector<int> Row(const Surface& surface, int scanline, int width, uint8_t Pi
 
 TEST(Strip, ScalesNearestAndRepeatsTheFirst2NColumns) {
   const struct { int src_width, dst_width; std::vector<int> columns; } cases[] = {
-      {4, 2, {1, 3}}, {2, 5, {0, 0, 1, 1, 1}}, {5, 3, {0, 2, 4}}, {3, 7, {0, 0, 1, 1, 1, 2, 2}},
+      {4, 2, {1, 3}}, {2, 5, {0, 0, 1, 1, 1}}, {3, 7, {0, 0, 1, 1, 1, 2, 2}},
   };
   for (const auto& c : cases) {
     Surface dst = *Surface::Create(c.dst_width, 1);
@@ -104,29 +96,25 @@ TEST(Strip, ScalesNearestAndRepeatsTheFirst2NColumns) {
   ScaleNearest(Numbered(2, 10).View(), {0, 3, 2, 6}, band.View(), 2);
   EXPECT_EQ(Row(band, 0, 3, &Pix_Quad::green), (std::vector<int>{8, 8, 0}));
   EXPECT_EQ(Row(band, 2, 3, &Pix_Quad::green), (std::vector<int>{5, 5, 0}));
-
-  const auto plan = std::get<RenderPlan>(PlanRender(40, 10, Options(5, 8, 1)));  // strip 20, work 30
-  const Surface work = BuildWorkStrip(Numbered(40, 10).View(), plan);
-  std::vector<int> columns;  // every second picture column, then the first 2N of them again
-  for (int x : {1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23, 25, 27, 29, 31, 33, 35, 37, 39}) columns.push_back(x);
-  columns.insert(columns.end(), columns.begin(), columns.begin() + 10);
-  EXPECT_EQ(Row(work, 9, 30, &Pix_Quad::blue), columns);
-  const auto narrow = std::get<RenderPlan>(PlanRender(3, 10, Options(5, 1)));  // a 3-column strip
-  const Surface black_after = BuildWorkStrip(Numbered(3, 10).View(), narrow);
-  EXPECT_EQ(Row(black_after, 4, 13, &Pix_Quad::red), (std::vector<int>{52, 59, 66, 52, 59, 66, 0, 0, 0, 0, 0, 0, 0}));
+  // A 20-column strip of every second column, then its first 2N again; a
+  // 3-column strip, again, then black.
+  const Surface work = BuildWorkStrip(Numbered(40, 10).View(), std::get<RenderPlan>(PlanRender(40, 10, Options(5, 8, 1))));
+  const std::vector<int> columns = Row(work, 9, 30, &Pix_Quad::blue);
+  EXPECT_EQ(std::vector(columns.begin(), columns.begin() + 3), (std::vector<int>{1, 3, 5}));
+  EXPECT_EQ(std::vector(columns.begin() + 19, columns.end()), (std::vector<int>{39, 1, 3, 5, 7, 9, 11, 13, 15, 17, 19}));
+  const Surface narrow = BuildWorkStrip(Numbered(3, 10).View(), std::get<RenderPlan>(PlanRender(3, 10, Options(5, 1))));
+  EXPECT_EQ(Row(narrow, 4, 13, &Pix_Quad::red), (std::vector<int>{52, 59, 66, 52, 59, 66, 0, 0, 0, 0, 0, 0, 0}));
 }
 
-struct Delivered {
-  std::vector<int> numbers, counts;
-  std::vector<std::vector<Pix_Quad>> frames;
-};
-
-Delivered Collect(const Surface& picture, const RenderPlan& plan, SphereMethod method, int stop_after = -1) {
-  Delivered d;
+// Frame numbers, caption counts and pixels as delivered, stopping after `stop_after`.
+std::tuple<std::vector<int>, std::vector<int>, std::vector<std::vector<Pix_Quad>>> Collect(
+    const Surface& picture, const RenderOptions& options, SphereMethod method, int stop_after = -1) {
+  std::tuple<std::vector<int>, std::vector<int>, std::vector<std::vector<Pix_Quad>>> d;
+  const auto plan = std::get<RenderPlan>(PlanRender(picture.width(), picture.height(), options));
   RenderFrames(picture.View(), plan, [&](const RenderedFrame& f) {
-    d.numbers.push_back(f.Flame_No);
-    d.counts.push_back(f.caption_count);
-    d.frames.emplace_back(f.pixels.pixels, f.pixels.pixels + f.pixels.width * f.pixels.height);
+    std::get<0>(d).push_back(f.Flame_No);
+    std::get<1>(d).push_back(f.caption_count);
+    std::get<2>(d).emplace_back(f.pixels.pixels, f.pixels.pixels + f.pixels.width * f.pixels.height);
     return f.Flame_No != stop_after;
   }, method);
   return d;
@@ -134,68 +122,51 @@ Delivered Collect(const Surface& picture, const RenderPlan& plan, SphereMethod m
 
 TEST(RenderFrames, EveryFrameAsThePerSampleDefinitionWithItsCaptionCount) {
   const Surface picture = Numbered(97, 61);  // as-is: scaled, the last windows run into the copied start
-  const auto plan = std::get<RenderPlan>(PlanRender(97, 61, Options(20, 8)));
-  const Delivered fast = Collect(picture, plan, SphereMethod::kGather);
-  EXPECT_EQ(fast.frames, Collect(picture, plan, SphereMethod::kPerSample).frames);
-  EXPECT_NE(fast.frames[0], fast.frames[1]);
-  EXPECT_EQ(Collect(picture, plan, SphereMethod::kGather, 3).numbers, (std::vector<int>{1, 2, 3}));
-  const Delivered many =
-      Collect(picture, std::get<RenderPlan>(PlanRender(97, 61, Options(20, 64, 1))), SphereMethod::kGather);
-  ASSERT_EQ(many.numbers.size(), 80u);
+  const auto [numbers, counts, frames] = Collect(picture, Options(20, 8), SphereMethod::kGather);
+  EXPECT_EQ(frames, std::get<2>(Collect(picture, Options(20, 8), SphereMethod::kPerSample)));
+  EXPECT_NE(frames[0], frames[1]);
+  EXPECT_EQ(std::get<0>(Collect(picture, Options(20, 8), SphereMethod::kGather, 3)), (std::vector<int>{1, 2, 3}));
+  const auto [many, many_counts, _] = Collect(picture, Options(20, 64, 1), SphereMethod::kGather);
+  ASSERT_EQ(many.size(), 80u);
   for (int i = 0; i < 80; ++i) {
-    EXPECT_EQ(many.numbers[i], i + 1);
-    EXPECT_EQ(many.counts[i], std::min(i + 1, 64)) << "the caption's counter stops at Flame_Count";
+    EXPECT_EQ(many[i], i + 1);
+    EXPECT_EQ(many_counts[i], std::min(i + 1, 64)) << "the caption's counter stops at Flame_Count";
   }
   EXPECT_EQ(RenderCaption(12, 64), "ﾚﾝﾀﾞﾘﾝｸﾞをしています。12/64");
 }
 
-const std::string kImage2 = "C:\\ジラフォト\\Image2";
-std::string In(const std::string& name) { return kImage2 + "\\" + name; }
-
-// Leftovers of an earlier, longer run and other files.
-MemoryFileSystem FolderWithOldFrames() {
-  MemoryFileSystem fs;
-  fs.AddFolder("C:\\ジラフォト");
-  fs.AddFolder(kImage2);
-  for (const char* name : {"PicD_001.bmp", "PicD_099.bmp", "OLD.BMP", "notes.txt"}) fs.AddFile(In(name), "old");
-  fs.AddFolder(In("album.bmp"));
-  return fs;
-}
-
-std::vector<std::string> Names(const MemoryFileSystem& fs) {
-  std::vector<std::string> names;
-  const auto entries = fs.ListFolder(kImage2);
-  for (const FolderEntry& e : *entries) names.push_back(e.name);
-  return names;
-}
-
 TEST(RenderToFolder, WritesEachFrameBeforeHandingItOnAndLosesNothingOnRefusal) {
+  const std::string image2 = "C:\\ジラフォト\\Image2";
   const Surface picture = Numbered(50, 30);
-  const struct { const char* what; RenderOptions options; int stop_after; const char* failing; RenderStatus status;
-                 std::vector<std::string> names; } cases[] = {
-      {"done", Options(10, 3, 1), -1, "", RenderStatus::kDone,
-       {"notes.txt", "album.bmp", "PicD_001.bmp", "PicD_002.bmp", "PicD_003.bmp", "PicD_004.bmp"}},
-      {"cancelled", Options(10, 8, 1), 2, "", RenderStatus::kCancelled,
-       {"notes.txt", "album.bmp", "PicD_001.bmp", "PicD_002.bmp"}},
-      {"frame 2 not saved", Options(10, 8, 1), -1, "PicD_002.bmp", RenderStatus::kFrameNotSaved,
-       {"notes.txt", "album.bmp", "PicD_001.bmp"}},
-      {"bad band", Options(10, 8, 0, 1, 100), -1, "", RenderStatus::kBadTrimBand,
-       {"PicD_001.bmp", "PicD_099.bmp", "OLD.BMP", "notes.txt", "album.bmp"}},
-      {"locked old frame", Options(10, 8, 1), -1, "PicD_099.bmp", RenderStatus::kFolderNotCleared,
-       {"PicD_099.bmp", "OLD.BMP", "notes.txt", "album.bmp"}},
-  };
+  const std::vector<std::string> old = {"PicD_001.bmp", "PicD_099.bmp", "OLD.BMP", "notes.txt", "album.bmp"};
+  const struct { RenderOptions options; int stop_after; std::string failing; RenderStatus status; int kept, frames; }
+      cases[] = {
+          {Options(10, 3, 1), -1, "", RenderStatus::kDone, 2, 4},
+          {Options(10, 8, 1), 2, "", RenderStatus::kCancelled, 2, 2},
+          {Options(10, 8, 1), -1, "PicD_002.bmp", RenderStatus::kFrameNotSaved, 2, 1},
+          {Options(10, 8, 0, 1, 100), -1, "", RenderStatus::kBadTrimBand, 5, 0},  // nothing deleted
+          {Options(10, 8, 1), -1, "PicD_099.bmp", RenderStatus::kFolderNotCleared, 4, 0},
+      };
   for (const auto& c : cases) {
-    MemoryFileSystem fs = FolderWithOldFrames();
-    fs.failing_paths.insert(In(c.failing));
-    std::vector<std::string> handed_on;
-    const RenderStatus status = RenderToFolder(fs, kImage2, picture.View(), c.options, [&](const RenderedFrame& f) {
-      EXPECT_TRUE(fs.HasFile(In(FrameFileName(f.Flame_No)))) << c.what;
+    MemoryFileSystem fs;
+    fs.AddFolder("C:\\ジラフォト");
+    fs.AddFolder(image2);
+    for (const std::string& name : old) fs.AddFile(image2 + "\\" + name, "old");
+    fs.AddFolder(image2 + "\\album.bmp");  // made a folder named like a frame
+    fs.failing_paths.insert(image2 + "\\" + c.failing);
+    std::vector<std::string> expected(old.end() - c.kept, old.end()), handed_on;
+    const RenderStatus status = RenderToFolder(fs, image2, picture.View(), c.options, [&](const RenderedFrame& f) {
+      EXPECT_TRUE(fs.HasFile(image2 + "\\" + FrameFileName(f.Flame_No))) << "written before it is handed on";
       handed_on.push_back(EncodeBmp(f.pixels));
       return f.Flame_No != c.stop_after;
     });
-    EXPECT_EQ(status, c.status) << c.what;
-    EXPECT_EQ(Names(fs), c.names) << c.what;
-    for (size_t i = 0; i < handed_on.size(); ++i) EXPECT_EQ(fs.Bytes(In(FrameFileName(i + 1))), handed_on[i]) << c.what;
+    EXPECT_EQ(status, c.status);
+    for (int i = 1; i <= c.frames; ++i) expected.push_back(FrameFileName(i));
+    std::vector<std::string> names;
+    const auto entries = fs.ListFolder(image2);
+    for (const FolderEntry& e : *entries) names.push_back(e.name);
+    EXPECT_EQ(names, expected);
+    for (size_t i = 0; i < handed_on.size(); ++i) EXPECT_EQ(fs.Bytes(image2 + "\\" + FrameFileName(i + 1)), handed_on[i]);
   }
   EXPECT_EQ(FrameFileName(7) + FrameFileName(1000), "PicD_007.bmpPicD_1000.bmp");
 }
@@ -212,63 +183,36 @@ TEST(EncodeBmp, A24BitBottomUpFileWithPaddedRows) {
                                   std::string(6, '\0') + "\x04\x05\x06" + std::string(3, '\0'));
 }
 
-TEST(SurfacePixelCount, RefusesWhatNoDibCouldHold) {
-  const struct { int width, height; std::optional<size_t> count; } cases[] = {
-      {32767, 16383, 536821761}, {32768, 16384, std::nullopt}, {INT32_MAX, INT32_MAX, std::nullopt},
-      {0, 10, std::nullopt},     {10, -1, std::nullopt},
-  };
-  for (const auto& c : cases) EXPECT_EQ(SurfacePixelCount(c.width, c.height), c.count) << c.width << "x" << c.height;
-}
-
-// As GetPicBits fills it (row 0 and column 2N stay black), every cell
-// distinct so that each destination names the sample that painted it.
-PixelGrid Source(int n) {
-  PixelGrid grid(2 * n, 2 * n);
-  for (int r = 1; r <= 2 * n; ++r)
-    for (int c = 0; c < 2 * n; ++c) grid.At(c, r) = {uint8_t(c), uint8_t(r), 0, 0};
-  return grid;
-}
-
 TEST(SphereMap, WorkedRowOfRadius100) {
   const SphereConstants k = SphereConstantsFor(RunSphereArgs(100));
-  EXPECT_EQ(k.yScale, 1.0050251256281406);
-  EXPECT_EQ(k.dTheta, 0.00473606932160804);
-  EXPECT_EQ(k.steps.xStep, 0.3);
-  EXPECT_EQ(k.steps.yStep, 0.5);
+  EXPECT_EQ(std::tuple(k.yScale, k.dTheta, k.steps.xStep, k.steps.yStep),
+            std::tuple(1.0050251256281406, 0.00473606932160804, 0.3, 0.5));
   EXPECT_EQ(SphereConstantsFor(RunSphereArgs(1)).steps.yStep, 0.2);  // the disc outgrows the diagonal
   std::vector<SphereSample> row;
   int row_passes = 0;
   double last_y = -1;
   WalkSphereSamples(RunSphereArgs(100), [&](const SphereSample& s) {
-    if (s.Y != last_y) ++row_passes, last_y = s.Y;
+    row_passes += s.Y != last_y;
+    last_y = s.Y;
     if (s.Y == 100) row.push_back(s);
     return true;
   });
   EXPECT_EQ(row_passes, 399);
   ASSERT_EQ(row.size(), 664u);
-  EXPECT_EQ(row[0].yc, -0.5025125628140614);
-  EXPECT_EQ(row[0].hw, 99.99873739765025);
-  EXPECT_EQ(row[0].dy, 100.50251256281406);
-  const int read_columns[] = {0, 0, 1, 1, 1, 2};
-  for (int i = 0; i < 6; ++i) {
-    EXPECT_EQ(RoundHalfEven(row[i].X), read_columns[i]) << i;
-    EXPECT_EQ(RoundHalfEven(row[i].dx), 0) << i;
-  }
-  EXPECT_EQ(row[5].X, 1.5);  // five additions of 0.3 land exactly on the tie
-  EXPECT_EQ(RoundHalfEven(row[332].dx), 101);
-  EXPECT_EQ(RoundHalfEven(row[663].X), 199);
-  EXPECT_EQ(RoundHalfEven(row[663].dx), 200);
-}
-
-// Column 200 of row 101 is painted last by the pass Y = 100.5, reading
-// source row round(100.5) = 100, column 199; an off-centre disc or W = 0 (an
-// infinite angle step) leaves the grid.
-TEST(SphereMap, TheWorkedRowLandsWhereTheWalkSaysAndStrayDiscsAreRefused) {
-  PixelGrid dst(200, 200), small(10, 10);
-  ASSERT_TRUE(MapToSphere(Source(100), RunSphereArgs(100), dst));
+  EXPECT_EQ(std::tuple(row[0].yc, row[0].hw, row[0].dy), std::tuple(-0.5025125628140614, 99.99873739765025, 100.50251256281406));
+  std::vector<double> rounded;  // read column and destination column of the first samples and the last
+  for (int i : {0, 1, 2, 4, 5, 332, 663}) rounded.insert(rounded.end(), {RoundHalfEven(row[i].X), RoundHalfEven(row[i].dx)});
+  EXPECT_EQ(rounded, (std::vector<double>{0, 0, 0, 0, 1, 0, 1, 0, 2, 0, 100, 101, 199, 200}));  // row[5].X is 1.5
+  // Column 200 of row 101 is painted last by the pass Y = 100.5, reading
+  // source row round(100.5) = 100, column 199; an off-centre disc or W = 0
+  // (an infinite angle step) leaves the grid.
+  PixelGrid src(200, 200), dst(200, 200), small(10, 10);
+  for (int r = 1; r <= 200; ++r)
+    for (int c = 0; c < 200; ++c) src.At(c, r) = {uint8_t(c), uint8_t(r), 0, 0};
+  ASSERT_TRUE(MapToSphere(src, RunSphereArgs(100), dst));
   EXPECT_EQ(dst.At(200, 101), (Pix_Quad{199, 100, 0, 0}));
-  EXPECT_FALSE(MapToSphere(Source(5), {0, 0, 9, 9, 8, 5, 5}, small));
-  EXPECT_FALSE(MapToSphere(Source(5), {0, 0, 0, 9, 5, 5, 5}, small));
+  EXPECT_FALSE(MapToSphere(src, {0, 0, 9, 9, 8, 5, 5}, small));
+  EXPECT_FALSE(MapToSphere(src, {0, 0, 0, 9, 5, 5, 5}, small));
 }
 
 TEST(SphereGather, EveryPixelAsThePerSampleDefinition) {
