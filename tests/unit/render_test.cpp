@@ -168,6 +168,9 @@ TEST(RenderToFolder, WritesEachFrameBeforeHandingItOnAndLosesNothingOnRefusal) {
     EXPECT_EQ(names, expected);
     for (size_t i = 0; i < handed_on.size(); ++i) EXPECT_EQ(fs.Bytes(image2 + "\\" + FrameFileName(i + 1)), handed_on[i]);
   }
+  MemoryFileSystem no_image2;
+  EXPECT_EQ(RenderToFolder(no_image2, image2, picture.View(), Options(10, 8, 1), [](const RenderedFrame&) { return true; }),
+            RenderStatus::kFolderNotCleared);
   EXPECT_EQ(FrameFileName(7) + FrameFileName(1000), "PicD_007.bmpPicD_1000.bmp");
 }
 

@@ -140,8 +140,11 @@ TEST(DamagedDataIni, LoadsUsableSettingsAndSavesACleanFile) {
   std::string garbage(4096, '\0');
   std::mt19937 random(1);
   for (char& c : garbage) c = char(random());
+  const std::string utf8 = "[Section]\r\n\xEF\xBE\x8C\xEF\xBE\x9A\xEF\xBD\xB0\xEF\xBE\x91\xE6\x95\xB0=12\r\n";
   const struct { const char* name; std::string file; int frames; std::string picture; } cases[] = {
-      {"binary garbage", garbage, 64, ""},
+      {"binary garbage", garbage, 64, ""}, {"NUL bytes", std::string(1000, '\0'), 64, ""},
+      {"NUL in the section name", std::string("[Sec\0tion]\r\n", 12) + frames.substr(11) + "=12", 64, ""},
+      {"UTF-8", utf8, 64, ""},             {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + utf8, 64, ""},
       {"garbage around", garbage.substr(0, 300) + "\r\n" + frames + "=12\r\n" + garbage, 12, ""},
       {"NUL inside a number", frames + std::string("=12\0" "34", 5), 0, ""},
       {"NUL in the picture path", picture + std::string("=C:\\a.bmp\0.jpg", 14), 64, ""},
@@ -161,8 +164,9 @@ TEST(DamagedDataIni, LoadsUsableSettingsAndSavesACleanFile) {
 // anything else is no number and leaves 0, not the default.
 TEST(DamagedDataIni, NumbersOutOfRangeForEveryKey) {
   const struct { const char* stored; int kept; } values[] = {
-      {"-5", -5}, {"32767", 32767}, {"40000", 0}, {"-1e400", 0}, {"12.9", 12},  {"-2.5", -3},      {"-32768.5", 0},
-      {"12abc", 0}, {" 7 ", 7},     {"2.5D1", 25}, {"&HFFFF", -1}, {"\"64\"", 64}, {"\x82\x50", 0},  // full-width 1
+      {"-5", -5},   {"0", 0},   {"30000", 30000}, {"32767", 32767}, {"-32768", -32768}, {"40000", 0}, {"-32769", 0},
+      {"1e9", 0},   {"-1e400", 0}, {"12.9", 12},  {"-2.5", -3},     {"-32768.5", 0},    {"12abc", 0},  {" 7 ", 7},
+      {"2.5D1", 25}, {"&HFFFF", -1}, {"\"64\"", 64}, {"\x82\x50", 0},  // full-width 1
   };
   for (size_t k = 1; k < kSettingKeys.size(); ++k)
     for (const auto& v : values) {
