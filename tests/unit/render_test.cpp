@@ -46,7 +46,8 @@ TEST(PlanRender, TheFrameTableAndTheTrimBand) {
               std::tuple(r.strip_w, r.step, int16_t(r.second), int16_t(r.last)));
   }
   EXPECT_EQ(std::get<RenderPlan>(PlanRender(640, 480, Options(100, 64))).strip_pixels, 267);
-  EXPECT_EQ(std::get<RenderPlan>(PlanRender(640, 480, Options(100, 64, 0, 1, 10))).source, (PictureRect{0, 48, 640, 320}));
+  EXPECT_EQ(std::get<RenderPlan>(PlanRender(640, 480, Options(100, 64, 0, 1, 10))).source,
+            (PictureRect{0, 48, 640, 320}));
   const struct { int width, height, trim_y; PictureRect band; } bands[] = {
       {400, 500, 60, {0, 300, 400, 200}}, {400, 500, 70, {0, 350, 400, 150}},  // cut at the bottom
       {401, 250, 33, {0, 82, 401, 168}},  {640, 50, -1, {0, 0, 640, 50}},
@@ -98,11 +99,13 @@ TEST(Strip, ScalesNearestAndRepeatsTheFirst2NColumns) {
   EXPECT_EQ(Row(band, 2, 3, &Pix_Quad::green), (std::vector<int>{5, 5, 0}));
   // A 20-column strip of every second column, then its first 2N again; a
   // 3-column strip, again, then black.
-  const Surface work = BuildWorkStrip(Numbered(40, 10).View(), std::get<RenderPlan>(PlanRender(40, 10, Options(5, 8, 1))));
-  const std::vector<int> columns = Row(work, 9, 30, &Pix_Quad::blue);
+  const auto plan = [](int width, const RenderOptions& o) { return std::get<RenderPlan>(PlanRender(width, 10, o)); };
+  const std::vector<int> columns = Row(BuildWorkStrip(Numbered(40, 10).View(), plan(40, Options(5, 8, 1))), 9, 30,
+                                       &Pix_Quad::blue);
   EXPECT_EQ(std::vector(columns.begin(), columns.begin() + 3), (std::vector<int>{1, 3, 5}));
-  EXPECT_EQ(std::vector(columns.begin() + 19, columns.end()), (std::vector<int>{39, 1, 3, 5, 7, 9, 11, 13, 15, 17, 19}));
-  const Surface narrow = BuildWorkStrip(Numbered(3, 10).View(), std::get<RenderPlan>(PlanRender(3, 10, Options(5, 1))));
+  EXPECT_EQ(std::vector(columns.begin() + 19, columns.end()),
+            (std::vector<int>{39, 1, 3, 5, 7, 9, 11, 13, 15, 17, 19}));  // the strip's end, then its start
+  const Surface narrow = BuildWorkStrip(Numbered(3, 10).View(), plan(3, Options(5, 1)));
   EXPECT_EQ(Row(narrow, 4, 13, &Pix_Quad::red), (std::vector<int>{52, 59, 66, 52, 59, 66, 0, 0, 0, 0, 0, 0, 0}));
 }
 
@@ -166,10 +169,12 @@ TEST(RenderToFolder, WritesEachFrameBeforeHandingItOnAndLosesNothingOnRefusal) {
     const auto entries = fs.ListFolder(image2);
     for (const FolderEntry& e : *entries) names.push_back(e.name);
     EXPECT_EQ(names, expected);
-    for (size_t i = 0; i < handed_on.size(); ++i) EXPECT_EQ(fs.Bytes(image2 + "\\" + FrameFileName(i + 1)), handed_on[i]);
+    for (size_t i = 0; i < handed_on.size(); ++i)
+      EXPECT_EQ(fs.Bytes(image2 + "\\" + FrameFileName(i + 1)), handed_on[i]) << i;
   }
   MemoryFileSystem no_image2;
-  EXPECT_EQ(RenderToFolder(no_image2, image2, picture.View(), Options(10, 8, 1), [](const RenderedFrame&) { return true; }),
+  const auto keep_going = [](const RenderedFrame&) { return true; };
+  EXPECT_EQ(RenderToFolder(no_image2, image2, picture.View(), Options(10, 8, 1), keep_going),
             RenderStatus::kFolderNotCleared);
   EXPECT_EQ(FrameFileName(7) + FrameFileName(1000), "PicD_007.bmpPicD_1000.bmp");
 }
@@ -202,9 +207,11 @@ TEST(SphereMap, WorkedRowOfRadius100) {
   });
   EXPECT_EQ(row_passes, 399);
   ASSERT_EQ(row.size(), 664u);
-  EXPECT_EQ(std::tuple(row[0].yc, row[0].hw, row[0].dy), std::tuple(-0.5025125628140614, 99.99873739765025, 100.50251256281406));
+  EXPECT_EQ(std::tuple(row[0].yc, row[0].hw, row[0].dy),
+            std::tuple(-0.5025125628140614, 99.99873739765025, 100.50251256281406));
   std::vector<double> rounded;  // read column and destination column of the first samples and the last
-  for (int i : {0, 1, 2, 4, 5, 332, 663}) rounded.insert(rounded.end(), {RoundHalfEven(row[i].X), RoundHalfEven(row[i].dx)});
+  for (int i : {0, 1, 2, 4, 5, 332, 663})
+    rounded.insert(rounded.end(), {RoundHalfEven(row[i].X), RoundHalfEven(row[i].dx)});
   EXPECT_EQ(rounded, (std::vector<double>{0, 0, 0, 0, 1, 0, 1, 0, 2, 0, 100, 101, 199, 200}));  // row[5].X is 1.5
   // Column 200 of row 101 is painted last by the pass Y = 100.5, reading
   // source row round(100.5) = 100, column 199; an off-centre disc or W = 0

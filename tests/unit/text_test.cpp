@@ -25,10 +25,9 @@ TEST(Cp932, WorkedCharacters) {
     EXPECT_EQ(Utf8ToCp932(p.utf8), std::optional<std::string>(p.cp932)) << p.utf8;
   }
   // Duplicate codes decode to the character of the code preferred above.
-  const struct { const char* duplicate; const char* preferred; } duplicates[] = {
-      {"\xFA\x4A", "\x87\x54"}, {"\xEE\xEF", "\xFA\x40"}, {"\xFA\x54", "\x81\xCA"}, {"\xEE\xF9", "\x81\xCA"},
-  };
-  for (const auto& d : duplicates) EXPECT_EQ(Cp932ToUtf8(d.duplicate), Cp932ToUtf8(d.preferred)) << d.preferred;
+  for (const auto& [copy, preferred] :
+       {std::pair{"\xFA\x4A", "\x87\x54"}, {"\xEE\xEF", "\xFA\x40"}, {"\xEE\xF9", "\x81\xCA"}})
+    EXPECT_EQ(Cp932ToUtf8(copy), Cp932ToUtf8(preferred)) << preferred;
 }
 
 TEST(Cp932, RejectsBytesWithoutCharacterAndTextWithoutCode) {
@@ -58,7 +57,8 @@ TEST(Numbers, TextAsBasicReadsIt) {
       {" 12.9 ", 12.9}, {"+7", 7}, {".5", 0.5}, {"5.", 5}, {"&hFFFF", -1}, {"&H10000", 65536}, {"&O17", 15},
   };
   for (const auto& c : numbers) EXPECT_EQ(TextToNumber(c.text), c.value) << c.text;
-  for (const char* text : {"", " ", "1,5", "1e", "--1", "&H", "&HG", "1 2", "."}) EXPECT_FALSE(TextToNumber(text)) << text;
+  for (const char* text : {"", " ", "1,5", "1e", "--1", "&H", "&HG", "1 2", "."})
+    EXPECT_FALSE(TextToNumber(text)) << text;
 }
 
 using namespace std::string_view_literals;
