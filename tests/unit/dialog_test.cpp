@@ -2,6 +2,7 @@
 // trimming frame, the paper tiles, and the picture path it stores.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <span>
 #include <vector>
 
@@ -13,42 +14,36 @@
 namespace gyra {
 namespace {
 
-Box ClientOf(int container) {
-  const int edge = container == 0 ? 0 : 2 * kPanelEdge;
-  return {0, 0, kPic_B[container].width - edge, kPic_B[container].height - edge};
-}
-
-bool Inside(const Box& in, const Box& out) {
-  return in.left >= out.left && in.top >= out.top && in.left + in.width <= out.left + out.width &&
-         in.top + in.height <= out.top + out.height;
+bool Inside(const Box& in, int container) {
+  const Box out = kPic_B[container];
+  const int edge = container == 0 ? 0 : 2 * kPanelEdge;  // a panel's client area is inside its edge
+  return in.left >= 0 && in.top >= 0 && in.left + in.width <= out.width - edge &&
+         in.top + in.height <= out.height - edge;
 }
 
 TEST(DialogLayout, PanelsApartAndEveryControlAndCaptionInsideItsContainer) {
   std::vector<Box> panels(kPic_B.begin() + 1, kPic_B.end());
   panels.push_back(kPic_Rnder);
   for (size_t i = 0; i < panels.size(); ++i) {
-    EXPECT_TRUE(Inside(panels[i], kPic_B[0])) << "panel " << i;
-    for (size_t j = 0; j < i; ++j) {
-      const Box &a = panels[i], &b = panels[j];  // apart on one axis at least
+    const Box& a = panels[i];
+    EXPECT_TRUE(Inside({a.left - kPic_B[0].left, a.top - kPic_B[0].top, a.width, a.height}, 0)) << "panel " << i;
+    for (const Box& b : std::span(panels).first(i))  // apart on one axis at least
       EXPECT_TRUE(a.left >= b.left + b.width || b.left >= a.left + a.width || a.top >= b.top + b.height ||
-                  b.top >= a.top + a.height) << j << " and " << i;
-    }
+                  b.top >= a.top + a.height) << b.left << "," << b.top << " and panel " << i;
   }
-  std::vector<Place> marks = {kImg_Stretch, kImg_Trim, kImg_BGM[0], kImg_BGM[1], kImg_Move[0], kImg_Move[1],
-                              kImg_Move[2], kImg_Kaiten[0], kImg_Kaiten[1]};
-  for (const Place& mark : marks) {
-    int captions = 0;
-    for (const Caption& c : kCaptions)
-      captions += c.container == mark.container && c.top == mark.box.top && c.left == mark.box.left + kMarkCaptionGap;
-    EXPECT_EQ(captions, 1) << "mark at " << mark.box.left << "," << mark.box.top;
-  }
-  for (const Place& p : {kScroll_Trim, kPic_Orgn, kLbl_Path, kLbl_Flame, kScroll_Flame, kLbl_Radius, kScroll_Radius,
-                         kBGM_Repeat, kScroll_Fast, kLbl_Fast, kLbl_URL})
-    marks.push_back(p);
-  for (const Place& p : marks) EXPECT_TRUE(Inside(p.box, ClientOf(p.container))) << p.box.left << "," << p.box.top;
+  const std::vector<Place> marks = {kImg_Stretch, kImg_Trim,    kImg_BGM[0],   kImg_BGM[1],   kImg_Move[0],
+                                    kImg_Move[1], kImg_Move[2], kImg_Kaiten[0], kImg_Kaiten[1]};
+  for (const Place& m : marks)
+    EXPECT_EQ(std::count_if(kCaptions.begin(), kCaptions.end(), [&](const Caption& c) {
+                return c.container == m.container && c.top == m.box.top && c.left == m.box.left + kMarkCaptionGap;
+              }), 1) << "a caption beside the mark at " << m.box.left << "," << m.box.top;
+  const std::vector<Place> controls = {kScroll_Trim, kPic_Orgn, kLbl_Path, kLbl_Flame, kScroll_Flame, kLbl_Radius,
+                                       kScroll_Radius, kBGM_Repeat, kScroll_Fast, kLbl_Fast, kLbl_URL};
+  for (const auto& places : {marks, controls})
+    for (const Place& p : places) EXPECT_TRUE(Inside(p.box, p.container)) << p.box.left << "," << p.box.top;
   for (const ButtonPlace& b : std::span(kButtons).subspan(1))
-    EXPECT_TRUE(Inside({b.left, b.top, kButtonWidth, kButtonHeight}, ClientOf(b.container))) << b.left << "," << b.top;
-  for (const Caption& c : kCaptions) EXPECT_TRUE(Inside({c.left, c.top, 1, 1}, ClientOf(c.container))) << c.text;
+    EXPECT_TRUE(Inside({b.left, b.top, kButtonWidth, kButtonHeight}, b.container)) << b.left << "," << b.top;
+  for (const Caption& c : kCaptions) EXPECT_TRUE(Inside({c.left, c.top, 1, 1}, c.container)) << c.text;
 }
 
 TEST(Preview, TheLongerSideIsOneHundredAndTheTrimBandHalfAsHighAsWide) {
@@ -59,29 +54,25 @@ TEST(Preview, TheLongerSideIsOneHundredAndTheTrimBandHalfAsHighAsWide) {
       {50, 5000, true, {100, 50}, {100, 50, 0}},   {154, 200, false, {77, 100}, {77, 38, 62}},
   };
   for (const auto& c : cases) {
-    const PreviewSize preview = PreviewFor(c.width, c.height, c.stretched);
-    EXPECT_EQ(preview, c.preview) << c.width << " x " << c.height;
-    EXPECT_EQ(TrimFrameFor(preview), c.frame) << c.width << " x " << c.height;
+    EXPECT_EQ(PreviewFor(c.width, c.height, c.stretched), c.preview) << c.width << " x " << c.height;
+    EXPECT_EQ(TrimFrameFor(c.preview), c.frame) << c.width << " x " << c.height;
   }
   EXPECT_TRUE(ProportionRefused({75, 100}, false, false));
   EXPECT_FALSE(ProportionRefused({75, 100}, true, false) || ProportionRefused({75, 100}, false, true) ||
                ProportionRefused({100, 100}, false, false));
-}
-
-TEST(TileOrigins, ColumnByColumnWithOneTilePastEachEdge) {
-  std::vector<TileOrigin> expected;  // a tile starting at the edge is not past it
+  std::vector<TileOrigin> tiles;  // column by column, one tile past each edge (a tile at the edge is not past it)
   for (int x : {0, 602, 1204})
-    for (int y : {0, 24, 48, 72}) expected.push_back({x, y});
-  EXPECT_EQ(TileOrigins(602, 48, 602, 24), expected);
+    for (int y : {0, 24, 48, 72}) tiles.push_back({x, y});
+  EXPECT_EQ(TileOrigins(602, 48, 602, 24), tiles);
 }
 
 TEST(StorablePicturePath, TheLongPathOrElseTheShortForm) {
-  const std::optional<std::string> none;
   EXPECT_EQ(StorablePicturePath("C:\\写真\\ﾌｼﾞ山.jpg", "C:\\8F1A~1\\FD3B~1.JPG"), "C:\\写真\\ﾌｼﾞ山.jpg");
   EXPECT_EQ(StorablePicturePath("C:\\사진\\a.jpg", "C:\\C0AC~1\\a.jpg"), "C:\\C0AC~1\\a.jpg");
   EXPECT_EQ(StorablePicturePath("C:\\pics\\\xF0\x9F\x8C\x8D.gif", "C:\\pics\\F0B1~1.GIF"), "C:\\pics\\F0B1~1.GIF");
-  for (const std::optional<std::string>& short_form : {none, std::optional<std::string>("C:\\사진\\a.jpg")})
-    EXPECT_EQ(StorablePicturePath("C:\\사진\\a.jpg", short_form), none);
+  for (const char* short_form : {"", "C:\\사진\\a.jpg"})  // none, or the long path: no 8.3 names
+    EXPECT_EQ(StorablePicturePath("C:\\사진\\a.jpg", short_form), std::nullopt) << short_form;
+  EXPECT_EQ(StorablePicturePath("C:\\사진\\a.jpg", std::nullopt), std::nullopt);
 }
 
 }  // namespace

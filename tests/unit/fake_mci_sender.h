@@ -14,10 +14,7 @@ namespace gyra {
 
 class FakeMciSender : public MciSender {
  public:
-  struct Answer {
-    int32_t code = 0;
-    std::string reply;
-  };
+  struct Answer { int32_t code = 0; std::string reply; };
 
   int32_t Send(const std::string& command, std::string* reply) override {
     sent.push_back(command);
@@ -28,8 +25,7 @@ class FakeMciSender : public MciSender {
   }
 
   std::optional<std::string> ErrorText(int32_t code) override {
-    if (!error_texts.count(code)) return std::nullopt;
-    return error_texts[code];
+    return error_texts.count(code) ? std::optional(error_texts[code]) : std::nullopt;
   }
 
   std::map<std::string, Answer> answers;

@@ -46,7 +46,7 @@ class MemoryFileSystem : public FileSystem {
         by_serial[e.serial] = {path.substr(folder.size() + 1), e.folder, e.attributes.hidden, e.attributes.system,
                                e.attributes.read_only};
     std::vector<FolderEntry> list;
-    for (const auto& [serial, entry] : by_serial) list.push_back(entry);
+    for (auto& [serial, entry] : by_serial) list.push_back(std::move(entry));
     return list;
   }
   bool FolderExists(const std::string& path) const override { return HasFolder(path); }
@@ -91,14 +91,10 @@ class MemoryFileSystem : public FileSystem {
   }
 
  private:
-  struct Entry {
-    bool folder = false;
-    std::string bytes;
-    FileAttributes attributes;
-    int serial = 0;  // listing order
-  };
+  struct Entry { bool folder = false; std::string bytes; FileAttributes attributes; int serial = 0; };
 
   static std::string ParentOf(const std::string& path) { return path.substr(0, path.rfind('\\')); }
+  // Listing order: when the path was first made.
   int Serial(const std::string& path) { return entries_.count(path) ? entries_[path].serial : next_serial_++; }
   bool Change() { return ++changes != fail_change && (fail_changes_from == 0 || changes < fail_changes_from); }
   bool ReadOnly(const std::string& path) const { return HasFile(path) && entries_.at(path).attributes.read_only; }

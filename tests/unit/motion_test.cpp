@@ -13,34 +13,23 @@
 namespace gyra {
 namespace {
 
-TEST(ScreenCentre, HalvesRoundToEven) {
-  const struct { int32_t size, centre; } cases[] = {{1023, 512}, {1025, 512}, {1027, 514}, {INT32_MAX, 1 << 30}};
-  for (const auto& c : cases) EXPECT_EQ(ScreenCentre(c.size), c.centre) << c.size;
-}
-
-TEST(MakeMotion, PicksThePatternMovePtnNames) {
-  const struct { int16_t pattern; Point first, second; } cases[] = {
-      {0, {512, 384}, {512, 384}}, {1, {512, 384}, {515, 387}}, {2, {620, 104}, {628, 105}},
+TEST(MakeMotion, PicksThePatternMovePtnNamesAndTheBouncesFirstDirectionFromTheDraw) {
+  // The bounce: floor(4 r) 0 -> (+3, +3), 1 -> (-3, -3), 2 -> (+3, -3), 3 -> (-3, +3). The spring is drawn
+  // after one integration step.
+  const struct { int16_t pattern; double draw; Point first, second; } cases[] = {
+      {0, 0.0, {512, 384}, {512, 384}},    {1, 0.2499, {512, 384}, {515, 387}}, {1, 0.25, {512, 384}, {509, 381}},
+      {1, 0.7499, {512, 384}, {515, 381}}, {1, 0.75, {512, 384}, {509, 387}},   {1, NAN, {512, 384}, {515, 387}},
+      {2, 0.0, {620, 104}, {628, 105}},
   };
   for (const auto& c : cases) {
-    const auto motion = MakeMotion(c.pattern, 1024, 768, 100, 0.0);
+    const auto motion = MakeMotion(c.pattern, 1024, 768, 100, c.draw);
     ASSERT_TRUE(motion);
-    EXPECT_EQ(motion->Step(), c.first) << c.pattern;
-    EXPECT_EQ(motion->Step(), c.second) << c.pattern;
+    EXPECT_EQ(motion->Step(), c.first) << c.pattern << " " << c.draw;
+    EXPECT_EQ(motion->Step(), c.second) << c.pattern << " " << c.draw;
   }
   for (int16_t pattern : {3, -1}) EXPECT_FALSE(MakeMotion(pattern, 1024, 768, 100, 0.0));
-}
-
-TEST(BounceMotion, FirstDirectionComesFromTheDraw) {
-  // floor(4 r): 0 -> (+3, +3), 1 -> (-3, -3), 2 -> (+3, -3), 3 -> (-3, +3).
-  const struct { double draw; Point second; } cases[] = {
-      {0.2499, {515, 387}}, {0.25, {509, 381}}, {0.7499, {515, 381}}, {0.75, {509, 387}}, {std::nan(""), {515, 387}},
-  };
-  for (const auto& c : cases) {
-    BounceMotion motion(1024, 768, 100, c.draw);
-    EXPECT_EQ(motion.Step(), (Point{512, 384})) << c.draw;
-    EXPECT_EQ(motion.Step(), c.second) << c.draw;
-  }
+  for (const auto& [size, centre] : {std::pair{1023, 512}, {1025, 512}, {1027, 514}, {INT32_MAX, 1 << 30}})
+    EXPECT_EQ(ScreenCentre(size), centre) << size;  // halves round to even
 }
 
 struct Extent {
