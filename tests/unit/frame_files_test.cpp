@@ -25,8 +25,8 @@ TEST(FrameFiles, PathsOnTheProgramsDrive) {
   EXPECT_EQ(DataPathsFor("E:\\").Data_Path, "E:\\ジラフォト");
   EXPECT_EQ(DataPathsFor("写真フォルダ").Data_Path, "写真フジラフォト");  // characters, not bytes
   EXPECT_EQ(FolderOf("C:\\表\\x.bmp"), "C:\\表");                        // no stray 0x5C in 表
-  EXPECT_EQ(FolderOf("C:*.bmp") + FolderOf("name.bmp"), "C:");
-  EXPECT_EQ(AddBackslash("C:\\a  ") + AddBackslash("C:\\a\\"), "C:\\a\\C:\\a\\");
+  EXPECT_EQ(std::tuple(FolderOf("C:*.bmp"), FolderOf("name.bmp")), std::tuple("C:", ""));
+  EXPECT_EQ(std::tuple(AddBackslash("C:\\a  "), AddBackslash("C:\\a\\")), std::tuple("C:\\a\\", "C:\\a\\"));
 }
 
 TEST(FrameFiles, ListsEveryVisibleBitmapInPlaybackOrder) {
