@@ -11,29 +11,24 @@
 
 namespace {
 
-class FuzzedSender : public gyra::MciSender {
- public:
-  explicit FuzzedSender(FuzzedDataProvider& input) : input_(input) {}
+struct FuzzedSender : gyra::MciSender {
+  explicit FuzzedSender(FuzzedDataProvider& fuzzed) : input(fuzzed) {}
 
   int32_t Send(const std::string& command, std::string* reply) override {
     ++sent;
     Check(command.find("cdaudio") != std::string::npos);
-    const int32_t code = input_.ConsumeBool() ? 0 : input_.ConsumeIntegral<int32_t>();
-    std::string answer = input_.ConsumeRandomLengthString(64);
-    answer = answer.substr(0, answer.find('\0'));  // replies end at their first NUL
-    if (reply && code == 0) *reply = answer;
+    const int32_t code = input.ConsumeBool() ? 0 : input.ConsumeIntegral<int32_t>();
+    const std::string answer = input.ConsumeRandomLengthString(64);
+    if (reply && code == 0) *reply = answer.substr(0, answer.find('\0'));  // replies end at their first NUL
     return code;
   }
 
   std::optional<std::string> ErrorText(int32_t) override {
-    if (!input_.ConsumeBool()) return std::nullopt;
-    return input_.ConsumeRandomLengthString(64);
+    return input.ConsumeBool() ? std::optional(input.ConsumeRandomLengthString(64)) : std::nullopt;
   }
 
+  FuzzedDataProvider& input;
   int sent = 0;
-
- private:
-  FuzzedDataProvider& input_;
 };
 
 }  // namespace

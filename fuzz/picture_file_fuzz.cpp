@@ -38,12 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!picture) return 0;
   const auto planned = gyra::PlanRender(picture->width(), picture->height(), options);
   if (const auto* plan = std::get_if<gyra::RenderPlan>(&planned)) {
-    Check(!plan->positions.empty() && plan->positions.front() == 0);
+    Check(!plan->positions.empty() && plan->positions.front() == 0 && plan->positions.back() < plan->Strip_W);
     for (size_t i = 1; i < plan->positions.size(); ++i) Check(plan->positions[i] > plan->positions[i - 1]);
-    Check(plan->positions.back() < plan->Strip_W);
     const gyra::PictureRect& s = plan->source;
-    Check(s.x >= 0 && s.y >= 0 && s.width >= 1 && s.height >= 1);
-    Check(s.x + s.width <= picture->width() && s.y + s.height <= picture->height());
+    Check(s.x >= 0 && s.y >= 0 && s.width >= 1 && s.height >= 1 && s.x + s.width <= picture->width() &&
+          s.y + s.height <= picture->height());
   }
   return 0;
 }

@@ -1,216 +1,120 @@
+// The CD music and the media control strings it sends, against a scripted
+// drive.
 #include "display/cd_music.h"
 
-#include "fake_mci_sender.h"
-
 #include <gtest/gtest.h>
+
+#include "fake_mci_sender.h"
 
 namespace gyra {
 namespace {
 
 using Commands = std::vector<std::string>;
 
-constexpr int16_t kMusicOn = 0;
-constexpr int16_t kMusicOff = 1;
-constexpr int kLeft = 37;
-constexpr int kRight = 39;
+constexpr int kLeft = 37, kRight = 39;
+const std::string kCurrent = "status cdaudio current track", kMode = "status cdaudio mode";
+const Commands kQueries = {kCurrent, "status cdaudio number of tracks", kMode};
+const Commands kOpen = {"open cdaudio", "set cdaudio time format tmsf"};
 
-const std::string kCurrent = "status cdaudio current track";
-const std::string kTracks = "status cdaudio number of tracks";
-const std::string kMode = "status cdaudio mode";
-const Commands kQueries = {kCurrent, kTracks, kMode};
-
-std::string PositionQuery(int track) {
-  return "status cdaudio position track " + std::to_string(track);
-}
-
-// A disc of ten tracks, playing (or not) track `current`; track t starts at
-// "t:00:00:00", and the drive rejects a position outside 1 ... 10 with code
-// 289 and a play from an error text with 277.
-FakeMciSender Disc(const std::string& current, const std::string& mode) {
-  FakeMciSender disc;
-  disc.answers[kCurrent] = {0, current};
-  disc.answers[kTracks] = {0, "10"};
-  disc.answers[kMode] = {0, mode};
-  for (int track : {-1, 0, 11}) disc.answers[PositionQuery(track)] = {289, ""};
-  for (int track = 1; track <= 10; ++track)
-    disc.answers[PositionQuery(track)] = {0, std::to_string(track) + ":00:00:00"};
-  disc.answers["play cdaudio from Error:289"] = {277, ""};
-  return disc;
-}
+std::string Position(int track) { return "status cdaudio position track " + std::to_string(track); }
 
 Commands Plus(Commands first, const Commands& then) {
   first.insert(first.end(), then.begin(), then.end());
   return first;
 }
 
-// Music on and started; the start's commands are not counted.
-CdMusic Started(FakeMciSender& disc, int16_t bgm_rep) {
-  CdMusic music(disc, kMusicOn, bgm_rep);
-  music.Start();
-  disc.sent.clear();
-  disc.sent_without_reply.clear();
-  return music;
-}
+// A disc of ten tracks, track t at "t:00:00:00"; other positions fail with
+// 289. Music on and started; the start's commands are not counted.
+struct Started {
+  Started(const std::string& current, const std::string& mode, int16_t bgm_rep) : music(disc, 0, bgm_rep) {
+    disc.answers = {{kCurrent, {0, current}}, {kQueries[1], {0, "10"}}, {kMode, {0, mode}}};
+    for (int track : {-1, 0, 11}) disc.answers[Position(track)] = {289, ""};
+    for (int track = 1; track <= 10; ++track) disc.answers[Position(track)] = {0, std::to_string(track) + ":00:00:00"};
+    music.Start();
+    EXPECT_EQ(disc.sent, kOpen);
+    EXPECT_EQ(disc.sent_without_reply, kOpen);
+    disc.sent.clear();
+  }
+  FakeMciSender disc;
+  CdMusic music;
+};
 
-TEST(CdMusic, MusicOffSendsNothingAndEveryKeyEnds) {
-  FakeMciSender disc = Disc("4", "stopped");
-  CdMusic music(disc, kMusicOff, 3);
-  music.Start();
-  EXPECT_FALSE(music.TimerEnabled());
-  music.Tick();
-  for (int key : {kLeft, kRight, 13, 27, 65}) EXPECT_FALSE(music.KeyDown(key)) << key;
-  music.Unload();
-  EXPECT_TRUE(disc.sent.empty());
-}
-
-TEST(CdMusic, StartOpensTheDriveInTrackFormat) {
-  FakeMciSender disc = Disc("1", "stopped");
-  CdMusic music(disc, kMusicOn, 0);
-  music.Start();
-  const Commands start = {"open cdaudio", "set cdaudio time format tmsf"};
-  EXPECT_EQ(disc.sent, start);
-  EXPECT_EQ(disc.sent_without_reply, start);
-  EXPECT_TRUE(music.TimerEnabled());
-}
-
-TEST(CdMusic, WholeDiscIsRestartedOnlyWhenStopped) {
-  FakeMciSender disc = Disc("1", "stopped");
-  CdMusic music = Started(disc, 0);
-  music.Tick();  // the first tick starts the music
-  disc.answers[kMode].reply = "playing";
-  music.Tick();
-  music.Tick();
-  disc.answers[kMode].reply = "stopped";
-  music.Tick();
-  EXPECT_EQ(disc.sent, Plus(Plus(Plus(Plus(kQueries, {"play cdaudio"}), kQueries), kQueries),
-                            Plus(kQueries, {"play cdaudio"})));
-  EXPECT_TRUE(music.TimerEnabled());
-}
-
-TEST(CdMusic, OnlyTheExactLowerCaseStoppedCounts) {
-  const struct { FakeMciSender::Answer mode; bool plays; } cases[] = {
-      {{0, "stopped"}, true}, {{0, "stopped now"}, true}, {{0, "Stopped"}, false},
-      {{0, "stop"}, false},   {{0, "playing"}, false},    {{0, "paused"}, false},
-      {{0, ""}, false},
-      {{263, "stopped"}, false},  // a failed mode query is no answer
+// A tick restarts the disc or the repeat track when stopped or elsewhere; a
+// failed query (275: no drive) gives up for good.
+TEST(CdMusic, ATickRestartsTheDiscOrTheRepeatTrackOrGivesUp) {
+  const std::string tracks = kQueries[1];
+  const Commands whole = Plus(kQueries, {"play cdaudio"});
+  const Commands back_to_3 = Plus(kQueries, {Position(3), "play cdaudio from 3:00:00:00"});
+  const struct { const char* current; int32_t code; const char* mode; int16_t bgm_rep; std::string failing;
+                 Commands sent; bool polls; } cases[] = {
+      {"1", 0, "stopped", 0, "", whole, true},        {"1", 0, "stopped now", 0, "", whole, true},
+      {"1", 0, "Stopped", 0, "", kQueries, true},     {"1", 0, "playing", 0, "", kQueries, true},
+      {"1", 263, "stopped", 0, "", kQueries, true},  // a failed mode query is no answer
+      {"4", 0, "playing", 3, "", back_to_3, true},    {"3", 0, "playing", 3, "", kQueries, true},
+      {" 3 ", 0, "playing", 3, "", kQueries, true},   {"3", 0, "stopped", 3, "", back_to_3, true},
+      {"", 0, "stopped", 0, "", whole, true},         {"", 0, "stopped", 3, "", kQueries, false},  // no track number
+      {"4", 0, "stopped", 0, kCurrent, {kCurrent}, false}, {"4", 0, "stopped", 3, kCurrent, {kCurrent}, false},
+      {"4", 0, "stopped", 0, tracks, {kCurrent, tracks}, false},
   };
   for (const auto& c : cases) {
-    FakeMciSender disc = Disc("1", "");
-    disc.answers[kMode] = c.mode;
-    CdMusic music = Started(disc, 0);
-    music.Tick();
-    EXPECT_EQ(disc.sent, c.plays ? Plus(kQueries, {"play cdaudio"}) : kQueries) << c.mode.reply;
-    EXPECT_TRUE(music.TimerEnabled());
+    Started s(c.current, c.mode, c.bgm_rep);
+    s.disc.answers[kMode].code = c.code;
+    s.disc.answers[c.failing] = {275, ""};
+    s.music.Tick();
+    EXPECT_EQ(s.music.TimerEnabled(), c.polls) << c.current << " " << c.mode << " " << c.bgm_rep;
+    if (!c.polls) {  // given up: a later tick and the unload send nothing
+      s.music.Tick();
+      s.music.Unload();
+    }
+    EXPECT_EQ(s.disc.sent, c.sent) << c.current << " " << c.mode << " " << c.bgm_rep;
   }
 }
 
-TEST(CdMusic, RepeatTrackIsRestartedWhenStoppedOrElsewhere) {
-  const Commands back_to_3 = {PositionQuery(3), "play cdaudio from 3:00:00:00"};
-  const struct { std::string current, mode; bool restarts; } cases[] = {
-      {"4", "playing", true}, {"2", "playing", true}, {"3", "playing", false},
-      {"3", "stopped", true}, {"4", "stopped", true}, {" 3 ", "playing", false},
-  };
-  for (const auto& c : cases) {
-    FakeMciSender disc = Disc(c.current, c.mode);
-    CdMusic music = Started(disc, 3);
-    music.Tick();
-    EXPECT_EQ(disc.sent, c.restarts ? Plus(kQueries, back_to_3) : kQueries)
-        << c.current << " " << c.mode;
-    EXPECT_TRUE(music.TimerEnabled());
-  }
-}
-
-TEST(CdMusic, AFailedQueryGivesUpForGood) {
-  const struct {
-    std::string failing;
-    int16_t bgm_rep;
-    Commands sent;
-  } cases[] = {
-      {kCurrent, 0, {kCurrent}},
-      {kTracks, 0, {kCurrent, kTracks}},
-      {kCurrent, 3, {kCurrent}},
-  };
-  for (const auto& c : cases) {
-    FakeMciSender disc = Disc("4", "stopped");
-    disc.answers[c.failing] = {275, ""};  // no drive, no disc
-    CdMusic music = Started(disc, c.bgm_rep);
-    music.Tick();
-    EXPECT_FALSE(music.TimerEnabled()) << c.failing;
-    music.Tick();
-    music.Unload();
-    EXPECT_EQ(disc.sent, c.sent) << c.failing;
-  }
-}
-
-TEST(CdMusic, ACurrentTrackThatIsNoNumberGivesUpWhenRepeating) {
-  for (int16_t bgm_rep : {0, 3}) {
-    FakeMciSender disc = Disc("", "stopped");
-    CdMusic music = Started(disc, bgm_rep);
-    music.Tick();
-    EXPECT_EQ(music.TimerEnabled(), bgm_rep == 0);
-    EXPECT_EQ(disc.sent, bgm_rep == 0 ? Plus(kQueries, {"play cdaudio"}) : kQueries);
-  }
-}
-
-TEST(CdMusic, ArrowKeysChangeTrackWithoutRangeCheck) {
+TEST(CdMusic, ArrowKeysChangeTrackWithoutRangeCheckOtherKeysEndAndUnloadCloses) {
   const struct { std::string current; int key; int target; std::string from; } cases[] = {
-      {"4", kRight, 5, "5:00:00:00"},
-      {"4", kLeft, 3, "3:00:00:00"},
-      {"10", kRight, 11, "Error:289"},  // past the last track: rejected
-      {"1", kLeft, 0, "Error:289"},
-      {"4abc", kRight, 5, "5:00:00:00"},  // its leading number
-      {"Error:275", kRight, 1, "1:00:00:00"},  // no answer reads as track 0
+      {"4", kRight, 5, "5:00:00:00"},    {"4", kLeft, 3, "3:00:00:00"},     {"10", kRight, 11, "Error:289"},
+      {"4abc", kRight, 5, "5:00:00:00"}, {"4.5", kRight, 5, "5:00:00:00"},  {"99999", kRight, 1, "1:00:00:00"},
       {"Error:275", kLeft, -1, "Error:289"},
-      {"99999", kRight, 1, "1:00:00:00"},  // too large for 16 bits: track 0
-      {"4.5", kRight, 5, "5:00:00:00"},  // 4.5 rounds to 4
   };
   for (const auto& c : cases) {
-    FakeMciSender disc = Disc(c.current, "playing");
-    CdMusic music = Started(disc, 0);
-    EXPECT_TRUE(music.KeyDown(c.key));
-    EXPECT_EQ(disc.sent, (Commands{kCurrent, PositionQuery(c.target), "play cdaudio from " + c.from}))
-        << c.current;
-    EXPECT_TRUE(music.TimerEnabled());  // the music goes on
+    Started s(c.current, "playing", 0);
+    EXPECT_TRUE(s.music.KeyDown(c.key));
+    EXPECT_EQ(s.disc.sent, (Commands{kCurrent, Position(c.target), "play cdaudio from " + c.from})) << c.current;
+    EXPECT_TRUE(s.music.TimerEnabled());
   }
+  Started s("1", "playing", 0);
+  for (int key : {13, 27, 38, 65}) EXPECT_FALSE(s.music.KeyDown(key)) << key;
+  s.music.Unload();
+  s.music.Unload();
+  s.music.Tick();
+  EXPECT_EQ(s.disc.sent, (Commands{"stop cdaudio", "close cdaudio"}));
+  EXPECT_EQ(s.disc.sent_without_reply, Plus(kOpen, s.disc.sent));
+  EXPECT_FALSE(s.music.TimerEnabled());
+  FakeMciSender disc;  // music off: nothing sent, every key ends
+  CdMusic off(disc, 1, 3);
+  off.Start();
+  off.Tick();
+  for (int key : {kLeft, kRight, 13}) EXPECT_FALSE(off.KeyDown(key)) << key;
+  EXPECT_TRUE(disc.sent.empty() && !off.TimerEnabled());
 }
 
-TEST(CdMusic, KeysAfterGivingUpStillSendAndOtherKeysEnd) {
-  FakeMciSender disc;  // no drive: the queries fail
-  disc.answers[kCurrent] = {275, ""};
-  disc.answers[PositionQuery(1)] = {275, ""};
-  CdMusic music = Started(disc, 0);
-  music.Tick();
-  ASSERT_FALSE(music.TimerEnabled());
-  disc.sent.clear();
-  EXPECT_TRUE(music.KeyDown(kRight));
-  EXPECT_EQ(disc.sent, (Commands{kCurrent, PositionQuery(1), "play cdaudio from Error:275"}));
-  disc.sent.clear();
-  for (int key : {13, 27, 32, 38, 40, 65}) EXPECT_FALSE(music.KeyDown(key)) << key;
-  EXPECT_TRUE(disc.sent.empty());
-}
-
-TEST(CdMusic, RepeatTrackComesBackAfterAnArrowKey) {
-  FakeMciSender disc = Disc("3", "playing");
-  CdMusic music = Started(disc, 3);
-  music.KeyDown(kRight);
-  disc.answers[kCurrent].reply = "4";
-  music.Tick();
-  EXPECT_EQ(disc.sent, Plus(Plus({kCurrent, PositionQuery(4), "play cdaudio from 4:00:00:00"},
-                                 kQueries),
-                            {PositionQuery(3), "play cdaudio from 3:00:00:00"}));
-}
-
-TEST(CdMusic, UnloadStopsAndClosesOnlyWhileLookingAfter) {
-  FakeMciSender disc = Disc("1", "playing");
-  CdMusic music = Started(disc, 0);
-  music.Unload();
-  const Commands close = {"stop cdaudio", "close cdaudio"};
-  EXPECT_EQ(disc.sent, close);
-  EXPECT_EQ(disc.sent_without_reply, close);
-  EXPECT_FALSE(music.TimerEnabled());
-  music.Unload();
-  music.Tick();
-  EXPECT_EQ(disc.sent, close);
+TEST(MciCommands, RepliesErrorTextsAndPlayCommands) {
+  FakeMciSender device;
+  device.answers = {{"a", {0, "12"}}, {"b", {263, "ignored"}}, {"c", {289, ""}}};
+  device.error_texts[263] = "The device is not open.";
+  const struct { std::string command; int32_t code; std::string reply; } cases[] = {
+      {"", -1, "コマンド文字列が指定されていません"}, {"a", 0, "12"},
+      {"b", 263, "The device is not open."},           {"c", 289, "Error (文字列が取れません)"},
+  };
+  for (const auto& c : cases) {
+    std::string reply = "old";
+    EXPECT_EQ(MciCommand(device, c.command, reply), c.code);
+    EXPECT_EQ(reply, c.reply);
+  }
+  EXPECT_EQ(MciStatus(device, "c") + MciStatus(device, ""), "Error:289Error:-1");
+  EXPECT_EQ(device.sent, (Commands{"a", "b", "c", "c"}));
+  device.answers["play cdaudio from 3:00:00:00 to 4:00:00:00"] = {277, ""};
+  EXPECT_EQ(MciPlay(device, "cdaudio", "3:00:00:00", "4:00:00:00"), 277);
 }
 
 }  // namespace

@@ -1,94 +1,170 @@
-#include "startup/frame_files.h"
-
+// The data folder's paths, the frame list, the frame commit against a file
+// system failing at every step, and the real file system.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
+#include <random>
+#include <string>
+
+#include "core/std_file_system.h"
 #include "memory_file_system.h"
+#include "settings/frame_commit.h"
+#include "startup/frame_files.h"
 
 namespace gyra {
 namespace {
 
-const std::string kImage1 = "C:\\ジラフォト\\Image1";
+const std::string kData = "C:\\ジラフォト", kImage1 = kData + "\\Image1", kImage2 = kData + "\\Image2";
+const std::string kStaged = kImage1 + ".new", kRetired = kImage1 + ".old";
 
-TEST(DataPathsFor, UsesTheRootOfTheProgramsDrive) {
+TEST(FrameFiles, PathsOnTheProgramsDrive) {
   const DataPaths p = DataPathsFor("C:\\Windows\\System32");
-  EXPECT_EQ(p.Data_Path, "C:\\ジラフォト");
-  EXPECT_EQ(p.Image1_Path, "C:\\ジラフォト\\Image1");
-  EXPECT_EQ(p.Image2_Path, "C:\\ジラフォト\\Image2");
-  EXPECT_EQ(p.Ini_Path, "C:\\ジラフォト\\Data.ini");
-  EXPECT_EQ(DataPathsFor("D:\\Tools").Data_Path, "D:\\ジラフォト");
+  EXPECT_EQ(std::tuple(p.Data_Path, p.Image1_Path, p.Image2_Path, p.Ini_Path),
+            std::tuple(kData, kImage1, kImage2, kData + "\\Data.ini"));
   EXPECT_EQ(DataPathsFor("E:\\").Data_Path, "E:\\ジラフォト");
-  // Characters, not bytes: a Japanese folder name is not cut inside a character.
-  EXPECT_EQ(DataPathsFor("写真フォルダ").Data_Path, "写真フジラフォト");
+  EXPECT_EQ(DataPathsFor("写真フォルダ").Data_Path, "写真フジラフォト");  // characters, not bytes
+  EXPECT_EQ(FolderOf("C:\\表\\x.bmp"), "C:\\表");                        // no stray 0x5C in 表
+  EXPECT_EQ(std::tuple(FolderOf("C:*.bmp"), FolderOf("name.bmp")), std::tuple("C:", ""));
+  EXPECT_EQ(std::tuple(AddBackslash("C:\\a  "), AddBackslash("C:\\a\\")), std::tuple("C:\\a\\", "C:\\a\\"));
 }
 
-TEST(FolderOf, CutsAtTheLastColonOrBackslash) {
-  EXPECT_EQ(FolderOf("C:\\ジラフォト\\Image1\\*.bmp"), "C:\\ジラフォト\\Image1");
-  EXPECT_EQ(FolderOf("C:*.bmp"), "C:");
-  EXPECT_EQ(FolderOf("C:\\*.bmp"), "C:");
-  EXPECT_EQ(FolderOf("name.bmp"), "");
-  EXPECT_EQ(FolderOf("C:\\表\\x.bmp"), "C:\\表");  // 表 is one UTF-8 character, no stray 0x5C
-}
-
-TEST(AddBackslash, EndsInExactlyOneBackslash) {
-  EXPECT_EQ(AddBackslash("C:\\a"), "C:\\a\\");
-  EXPECT_EQ(AddBackslash("C:\\a\\"), "C:\\a\\");
-  EXPECT_EQ(AddBackslash("C:\\a  "), "C:\\a\\");
-  EXPECT_EQ(AddBackslash(""), "\\");
-}
-
-TEST(DirExistsAndFileExists, AnswerForTheRightKindOfEntry) {
+TEST(FrameFiles, ListsEveryVisibleBitmapInPlaybackOrder) {
   MemoryFileSystem fs;
-  fs.AddFolder("C:\\ジラフォト");
+  EXPECT_TRUE(ListBitmaps(fs, kImage1).empty());
+  fs.AddFolder(kData);
   fs.AddFolder(kImage1);
-  fs.AddFile(kImage1 + "\\PicD_001.bmp");
-  fs.AddFile("C:\\ジラフォト\\Image2");  // a plain file named like the folder
-  fs.AddFile(kImage1 + "\\locked.bmp", "", {.readable = false});
-
-  EXPECT_TRUE(DirExists(fs, kImage1));
-  EXPECT_TRUE(DirExists(fs, kImage1 + "\\"));
-  EXPECT_FALSE(DirExists(fs, "C:\\ジラフォト\\Image2"));
-  EXPECT_FALSE(DirExists(fs, "C:\\missing"));
-
-  EXPECT_TRUE(FileExists(fs, kImage1 + "\\PicD_001.bmp"));
-  EXPECT_TRUE(FileExists(fs, kImage1 + "\\PicD_001.bmp\\"));
-  EXPECT_FALSE(FileExists(fs, kImage1 + "\\locked.bmp"));
-  EXPECT_FALSE(FileExists(fs, kImage1));
-  EXPECT_FALSE(FileExists(fs, kImage1 + "\\PicD_002.bmp"));
-}
-
-TEST(ListBitmaps, ListsFramesInPlaybackOrder) {
-  MemoryFileSystem fs;
-  fs.AddFolder(kImage1);
-  for (const char* name : {"PicD_003.bmp", "PicD_001.bmp", "PicD_010.bmp", "PicD_002.bmp"})
-    fs.AddFile(kImage1 + "\\" + name);
-  EXPECT_EQ(ListBitmaps(fs, kImage1),
-            (std::vector<std::string>{kImage1 + "\\PicD_001.bmp", kImage1 + "\\PicD_002.bmp",
-                                      kImage1 + "\\PicD_003.bmp", kImage1 + "\\PicD_010.bmp"}));
-}
-
-TEST(ListBitmaps, TakesEveryVisibleBitmapFileOnce) {
-  MemoryFileSystem fs;
-  fs.AddFolder(kImage1);
-  fs.AddFile(kImage1 + "\\b.BMP");
-  fs.AddFile(kImage1 + "\\a.bmp", "", {.readable = false});  // attributes like read-only do not matter
+  for (const char* name : {"PicD_010.bmp", "PicD_002.BMP", "notes.txt", "x.bmpx"}) fs.AddFile(kImage1 + "\\" + name);
+  fs.AddFile(kImage1 + "\\PicD_001.bmp", "", {.readable = false});
   fs.AddFile(kImage1 + "\\hidden.bmp", "", {.hidden = true});
   fs.AddFile(kImage1 + "\\system.bmp", "", {.system = true});
-  fs.AddFile(kImage1 + "\\notes.txt");
-  fs.AddFile(kImage1 + "\\x.bmpx");
   fs.AddFolder(kImage1 + "\\folder.bmp");
-  fs.AddFolder(kImage1 + "\\sub");
-  fs.AddFile(kImage1 + "\\sub\\deep.bmp");
-  EXPECT_EQ(ListBitmaps(fs, kImage1),
-            (std::vector<std::string>{kImage1 + "\\a.bmp", kImage1 + "\\b.BMP"}));
+  fs.AddFile(kImage2);  // a plain file named like the folder
+  EXPECT_EQ(ListBitmaps(fs, kImage1), (std::vector<std::string>{kImage1 + "\\PicD_001.bmp", kImage1 + "\\PicD_002.BMP",
+                                                                 kImage1 + "\\PicD_010.bmp"}));
+  EXPECT_TRUE(DirExists(fs, kImage1 + "\\") && !DirExists(fs, kImage2) && !DirExists(fs, "C:\\x"));
+  EXPECT_TRUE(FileExists(fs, kImage1 + "\\PicD_010.bmp\\") && !FileExists(fs, kImage1 + "\\PicD_001.bmp"));
+  EXPECT_FALSE(FileExists(fs, kImage1));
 }
 
-TEST(ListBitmaps, MissingOrEmptyFolderGivesNoFrames) {
+using Files = std::map<std::string, std::string>;  // name -> bytes
+const Files kOldSet = {{"PicD_001.bmp", "old 1"}, {"PicD_002.bmp", "old 2"}, {"PicD_003.bmp", "old 3"}};
+const Files kNewSet = {{"PicD_001.bmp", "new 1"}, {"PicD_002.bmp", "new 2"}, {"PicD_003.bmp", "new 3"},
+                       {"PicD_004.bmp", "new 4"}, {"PicD_005.bmp", "new 5"}};
+
+// Three committed frames and a note; five new frames, a hidden bitmap that
+// is no frame, and a note.
+MemoryFileSystem DataFolder() {
   MemoryFileSystem fs;
-  EXPECT_TRUE(ListBitmaps(fs, kImage1).empty());
-  fs.AddFolder(kImage1);
-  EXPECT_TRUE(ListBitmaps(fs, kImage1).empty());
-  fs.AddFile(kImage1 + "\\PicD_001.bmp");
-  EXPECT_EQ(ListBitmaps(fs, kImage1).size(), 1u);
+  for (const std::string& folder : {std::string("C:"), kData, kImage1, kImage2}) fs.AddFolder(folder);
+  for (const auto& [name, bytes] : kOldSet) fs.AddFile(kImage1 + "\\" + name, bytes);
+  for (const auto& [name, bytes] : kNewSet) fs.AddFile(kImage2 + "\\" + name, bytes);
+  fs.AddFile(kImage1 + "\\readme.txt", "kept");
+  fs.AddFile(kImage2 + "\\Thumbs.bmp", "hidden", {.hidden = true});
+  fs.AddFile(kImage2 + "\\notes.txt", "stays");
+  return fs;
+}
+
+// The frames of a folder (its visible *.bmp files).
+Files Frames(const MemoryFileSystem& fs, const std::string& folder) {
+  Files files;
+  for (const std::string& path : ListBitmaps(fs, folder)) files[path.substr(folder.size() + 1)] = fs.Bytes(path);
+  return files;
+}
+
+void ExpectCommitted(const MemoryFileSystem& fs) {
+  EXPECT_EQ(Frames(fs, kImage1), kNewSet);
+  EXPECT_EQ(fs.Bytes(kImage1 + "\\readme.txt"), "kept");
+  EXPECT_EQ(Frames(fs, kImage2), Files{});
+  EXPECT_EQ(fs.Bytes(kImage2 + "\\notes.txt"), "stays");
+  EXPECT_FALSE(fs.HasFolder(kStaged) || fs.HasFolder(kRetired));
+}
+
+TEST(CommitFrames, ReplacesTheCommittedSetAndEmptiesImage2AfterUndoingAnInterruptedSwitch) {
+  MemoryFileSystem fs = DataFolder();
+  fs.AddFile(kImage1 + "\\picd_009.BMP", "old 9");
+  fs.AddFolder(kImage1 + "\\mine");
+  fs.AddFile(kImage1 + "\\mine\\a.bmp", "mine");
+  EXPECT_EQ(CommitFrames(fs, kImage1, kImage2), FrameCommit::kCommitted);
+  ExpectCommitted(fs);
+  EXPECT_EQ(fs.Bytes(kImage1 + "\\mine\\a.bmp"), "mine");
+  MemoryFileSystem stopped = DataFolder();  // between the renames: Image1 retired, a partial staging folder
+  ASSERT_TRUE(stopped.RenameFolder(kImage1, kRetired));
+  stopped.AddFolder(kStaged);
+  stopped.AddFile(kStaged + "\\PicD_001.bmp", "partial");
+  EXPECT_EQ(CommitFrames(stopped, kImage1, kImage2), FrameCommit::kCommitted);
+  ExpectCommitted(stopped);
+}
+
+// A change failing alone (fail_change) or every change from one on, as when
+// the disk goes or the program is stopped (fail_changes_from): the old set
+// stays or comes back at the next start, and the next commit succeeds.
+TEST(CommitFrames, AFailureAtAnyStepLosesNothing) {
+  MemoryFileSystem undisturbed = DataFolder();
+  ASSERT_EQ(CommitFrames(undisturbed, kImage1, kImage2), FrameCommit::kCommitted);
+  ASSERT_GT(undisturbed.changes, 10);
+  for (const bool for_good : {false, true})
+    for (int failing = 1; failing <= undisturbed.changes; ++failing) {
+      SCOPED_TRACE((for_good ? "changes fail from " : "change fails: ") + std::to_string(failing));
+      MemoryFileSystem fs = DataFolder();
+      (for_good ? fs.fail_changes_from : fs.fail_change) = failing;
+      if (CommitFrames(fs, kImage1, kImage2) == FrameCommit::kCommitted) {
+        EXPECT_EQ(Frames(fs, kImage1), kNewSet);  // only a clean-up after the switch failed
+        continue;
+      }
+      EXPECT_EQ(Frames(fs, kImage2), kNewSet);
+      fs.fail_change = fs.fail_changes_from = 0;
+      if (!fs.HasFolder(kImage1)) {
+        ASSERT_TRUE(for_good) << "only a stop between the renames leaves no Image1";
+        EXPECT_TRUE(RestoreInterruptedCommit(fs, kImage1));
+      }
+      EXPECT_EQ(Frames(fs, kImage1), kOldSet);
+      EXPECT_EQ(CommitFrames(fs, kImage1, kImage2), FrameCommit::kCommitted);
+      ExpectCommitted(fs);
+    }
+}
+
+TEST(CommitFrames, RefusesBeforeLosingAnything) {
+  const struct { const char* what; void (*set_up)(MemoryFileSystem&); FrameCommit expected; } cases[] = {
+      {"read-only frame in Image1",
+       [](MemoryFileSystem& fs) { fs.AddFile(kImage1 + "\\PicD_002.bmp", "old 2", {.read_only = true}); },
+       FrameCommit::kProtected},
+      {"no new frames",
+       [](MemoryFileSystem& fs) { for (const auto& [name, _] : kNewSet) fs.RemoveFile(kImage2 + "\\" + name); },
+       FrameCommit::kNoFrames},
+      {"unreadable frame",
+       [](MemoryFileSystem& fs) { fs.AddFile(kImage2 + "\\PicD_003.bmp", "", {.readable = false}); },
+       FrameCommit::kNotCopied},
+      {"read-only data folder", [](MemoryFileSystem& fs) { fs.read_only_folders.insert(kData); },
+       FrameCommit::kNotCopied},
+      {"Image1 not renamed", [](MemoryFileSystem& fs) { fs.failing_paths.insert(kImage1); }, FrameCommit::kNotSwitched},
+      {"locked leftover in Image1.old",
+       [](MemoryFileSystem& fs) {
+         fs.AddFolder(kRetired);
+         fs.AddFile(kRetired + "\\PicD_001.bmp", "older", {.read_only = true});
+       },
+       FrameCommit::kLeftovers},
+  };
+  for (const auto& c : cases) {
+    MemoryFileSystem fs = DataFolder();
+    c.set_up(fs);
+    EXPECT_EQ(CommitFrames(fs, kImage1, kImage2), c.expected) << c.what;
+    EXPECT_EQ(Frames(fs, kImage1), kOldSet) << c.what;
+    EXPECT_FALSE(fs.HasFolder(kStaged)) << c.what;
+  }
+}
+
+TEST(StdFileSystem, AWriteThatCannotBeMadeFailsAndLeavesNothingBehind) {
+  const auto root = std::filesystem::temp_directory_path() / ("gyrafoto-fs-" + std::to_string(std::random_device()()));
+  std::filesystem::create_directories(root / "sub");
+  StdFileSystem files;
+  EXPECT_FALSE(files.WriteFileReplacing(root.string() + "\\missing\\a.bmp", "x"));
+  EXPECT_FALSE(files.WriteFileReplacing(root.string() + "\\sub", "a folder is not replaced"));
+  const std::string file = root.string() + "\\a";
+  EXPECT_TRUE(files.WriteFileReplacing(file, "x") && files.WriteFileReplacing(file, "y"));
+  EXPECT_EQ(files.ReadFile(file), "y");
+  EXPECT_EQ(std::distance(std::filesystem::recursive_directory_iterator(root), {}), 2) << "sub and a, nothing else";
+  std::filesystem::remove_all(root);
 }
 
 }  // namespace

@@ -1,36 +1,104 @@
-#include "display/motion.h"
-
+// Where the ball goes (centre, bounce, springs) and which frame it shows.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "display/bounce_motion.h"
+#include "display/frame_cycle.h"
+#include "display/motion.h"
+#include "display/spring_motion.h"
 
 namespace gyra {
 namespace {
 
-TEST(ScreenCentre, HalvesRoundToEven) {
-  const struct { int32_t size, centre; } cases[] = {
-      {1024, 512}, {1023, 512}, {1025, 512}, {1027, 514}, {768, 384}, {767, 384},
-      {1, 0},      {3, 2},      {0, 0},      {2147483647, 1073741824},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ScreenCentre(c.size), c.centre) << c.size;
-}
-
-TEST(MakeMotion, PicksThePatternMovePtnNames) {
-  // Second points: the centre stays, the bounce has moved 3 pixels on each
-  // axis, the spring has integrated two steps from its start.
-  const struct { int16_t pattern; Point first, second; } cases[] = {
-      {0, {512, 384}, {512, 384}},
-      {1, {512, 384}, {515, 387}},
-      {2, {620, 104}, {628, 105}},
+TEST(MakeMotion, PicksThePatternMovePtnNamesAndTheBouncesFirstDirectionFromTheDraw) {
+  // The bounce: floor(4 r) 0 -> (+3, +3), 1 -> (-3, -3), 2 -> (+3, -3), 3 -> (-3, +3). The spring is drawn
+  // after one integration step.
+  const struct { int16_t pattern; double draw; Point first, second; } cases[] = {
+      {0, 0.0, {512, 384}, {512, 384}},    {1, 0.2499, {512, 384}, {515, 387}}, {1, 0.25, {512, 384}, {509, 381}},
+      {1, 0.7499, {512, 384}, {515, 381}}, {1, 0.75, {512, 384}, {509, 387}},   {1, NAN, {512, 384}, {515, 387}},
+      {2, 0.0, {620, 104}, {628, 105}},
   };
   for (const auto& c : cases) {
-    const auto motion = MakeMotion(c.pattern, 1024, 768, 100, 0.0);
+    const auto motion = MakeMotion(c.pattern, 1024, 768, 100, c.draw);
     ASSERT_TRUE(motion);
-    EXPECT_EQ(motion->Step(), c.first) << c.pattern;
-    EXPECT_EQ(motion->Step(), c.second) << c.pattern;
+    EXPECT_EQ(motion->Step(), c.first) << c.pattern << " " << c.draw;
+    EXPECT_EQ(motion->Step(), c.second) << c.pattern << " " << c.draw;
   }
+  for (int16_t pattern : {3, -1}) EXPECT_FALSE(MakeMotion(pattern, 1024, 768, 100, 0.0));
+  for (const auto& [size, centre] : {std::pair{1023, 512}, {1025, 512}, {1027, 514}, {INT32_MAX, 1 << 30}})
+    EXPECT_EQ(ScreenCentre(size), centre) << size;  // halves round to even
 }
 
-TEST(MakeMotion, OtherPatternNumbersHaveNoMotion) {
-  for (int16_t pattern : {3, -1, 99, 32767}) EXPECT_FALSE(MakeMotion(pattern, 1024, 768, 100, 0.0));
+struct Extent {
+  int32_t min_x, max_x, min_y, max_y;
+  friend bool operator==(const Extent&, const Extent&) = default;
+};
+
+// The extremes of the ball's top-left corner (P - S) over a run.
+template <typename Motion>
+Extent CornerExtent(Motion motion, int steps, int32_t s, int skip = 0) {
+  Extent e{INT32_MAX, INT32_MIN, INT32_MAX, INT32_MIN};
+  for (int i = 0; i < steps; ++i) {
+    const Point p = motion.Step();
+    if (i < skip) continue;
+    e = {std::min(e.min_x, p.x - s), std::max(e.max_x, p.x - s), std::min(e.min_y, p.y - s),
+         std::max(e.max_y, p.y - s)};
+  }
+  return e;
+}
+
+TEST(BounceMotion, TurnsWithinThreePixelsBeyondTheEdges) {
+  // The turn is tested after the move and strictly, so the corner passes 0
+  // and 2 Cen - 2S by up to 3 pixels; on an axis smaller than the ball it
+  // jitters; on huge screens the 16-bit offset turns at +-32766.
+  const struct { int32_t width, height; int16_t s; double draw; int skip; Extent corner; } cases[] = {
+      {1024, 768, 100, 0.3, 0, {-2, 826, -1, 569}},
+      {1023, 767, 100, 0.6, 0, {-2, 826, -1, 569}},
+      {1920, 1080, 200, 0.9, 0, {-2, 1522, -2, 682}},
+      {800, 600, 150, 0.1, 0, {-2, 502, -3, 303}},
+      {1024, 150, 100, 0.5, 30, {-2, 826, -1, 2}},
+      {100000, 100000, 100, 0.0, 0, {17134, 82666, 17134, 82666}},
+      {1, 1, 32767, 0.5, 11000, {-4, -1, -4, -1}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(CornerExtent(BounceMotion(c.width, c.height, c.s, c.draw), 50000, c.s, c.skip), c.corner)
+        << c.width << "x" << c.height << " S " << c.s;
+}
+
+TEST(SpringMotion, FollowsTheSinglePrecisionPath) {
+  // From an independent reference rounding every operation to binary32; a
+  // double-precision path is elsewhere from step 10000 on.
+  const struct { int step; Point p; } path[] = {
+      {1, {620, 104}},     {3, {636, 105}},   {100, {557, 634}},    {678, {400, 200}},
+      {10000, {334, 230}}, {50000, {820, 336}}, {100000, {723, 700}},
+  };
+  SpringMotion motion(1024, 768);
+  for (int step = 1; const auto& expected : path) {
+    for (; step < expected.step; ++step) motion.Step();
+    EXPECT_EQ(motion.Step(), expected.p) << "step " << step;
+    ++step;
+  }
+  EXPECT_EQ(SpringMotion(640, 480).Step(), (Point{428, -40}));  // nothing keeps it on the screen
+  // A centre beyond 16 bits stops at 32767, and so does the position.
+  const Extent wide = CornerExtent(SpringMotion(200000, 768), 2000, 0);
+  EXPECT_LE(wide.max_x, 32767);
+  EXPECT_GE(wide.min_x, 32767 - 325);
+}
+
+TEST(FrameCycle, ShowsFramesInTheChosenTurningOrder) {
+  const struct { int16_t count, kaiten; std::vector<int16_t> frames; } cases[] = {
+      {3, 0, {1, 2, 3, 1, 2}}, {3, 1, {3, 2, 1, 3, 2}}, {3, -1, {3, 2, 1, 3}}, {1, 1, {1, 1}}, {0, 1, {0, 0}},
+  };
+  for (const auto& c : cases) {
+    FrameCycle cycle(c.count, c.kaiten);
+    for (int16_t frame : c.frames) EXPECT_EQ(cycle.Next(), frame) << c.count << " frames, Kaiten_Ptn " << c.kaiten;
+  }
+  FrameCycle ascending(32767, 0);
+  for (int frame = 1; frame <= 32767; ++frame) ASSERT_EQ(ascending.Next(), frame);
+  EXPECT_EQ(ascending.Next(), 1);
 }
 
 }  // namespace

@@ -1,0 +1,79 @@
+// The settings dialog's geometry: the layout table, the preview and its
+// trimming frame, the paper tiles, and the picture path it stores.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <span>
+#include <vector>
+
+#include "settings/dialog_layout.h"
+#include "settings/picture_path.h"
+#include "settings/preview_geometry.h"
+#include "settings/tile_panel.h"
+
+namespace gyra {
+namespace {
+
+bool Inside(const Box& in, int container) {
+  const Box out = kPic_B[container];
+  const int edge = container == 0 ? 0 : 2 * kPanelEdge;  // a panel's client area is inside its edge
+  return in.left >= 0 && in.top >= 0 && in.left + in.width <= out.width - edge &&
+         in.top + in.height <= out.height - edge;
+}
+
+TEST(DialogLayout, PanelsApartAndEveryControlAndCaptionInsideItsContainer) {
+  std::vector<Box> panels(kPic_B.begin() + 1, kPic_B.end());
+  panels.push_back(kPic_Rnder);
+  for (size_t i = 0; i < panels.size(); ++i) {
+    const Box& a = panels[i];
+    EXPECT_TRUE(Inside({a.left - kPic_B[0].left, a.top - kPic_B[0].top, a.width, a.height}, 0)) << "panel " << i;
+    for (const Box& b : std::span(panels).first(i))  // apart on one axis at least
+      EXPECT_TRUE(a.left >= b.left + b.width || b.left >= a.left + a.width || a.top >= b.top + b.height ||
+                  b.top >= a.top + a.height) << b.left << "," << b.top << " and panel " << i;
+  }
+  const std::vector<Place> marks = {kImg_Stretch, kImg_Trim,    kImg_BGM[0],   kImg_BGM[1],   kImg_Move[0],
+                                    kImg_Move[1], kImg_Move[2], kImg_Kaiten[0], kImg_Kaiten[1]};
+  for (const Place& m : marks)
+    EXPECT_EQ(std::count_if(kCaptions.begin(), kCaptions.end(), [&](const Caption& c) {
+                return c.container == m.container && c.top == m.box.top && c.left == m.box.left + kMarkCaptionGap;
+              }), 1) << "a caption beside the mark at " << m.box.left << "," << m.box.top;
+  const std::vector<Place> controls = {kScroll_Trim, kPic_Orgn, kLbl_Path, kLbl_Flame, kScroll_Flame, kLbl_Radius,
+                                       kScroll_Radius, kBGM_Repeat, kScroll_Fast, kLbl_Fast, kLbl_URL};
+  for (const auto& places : {marks, controls})
+    for (const Place& p : places) EXPECT_TRUE(Inside(p.box, p.container)) << p.box.left << "," << p.box.top;
+  for (const ButtonPlace& b : std::span(kButtons).subspan(1))
+    EXPECT_TRUE(Inside({b.left, b.top, kButtonWidth, kButtonHeight}, b.container)) << b.left << "," << b.top;
+  for (const Caption& c : kCaptions) EXPECT_TRUE(Inside({c.left, c.top, 1, 1}, c.container)) << c.text;
+}
+
+TEST(Preview, TheLongerSideIsOneHundredAndTheTrimBandHalfAsHighAsWide) {
+  const struct { int width, height; bool stretched; PreviewSize preview; TrimFrame frame; } cases[] = {
+      {640, 480, false, {100, 75}, {100, 50, 25}}, {300, 400, false, {75, 100}, {75, 38, 62}},  // ties to even
+      {101, 200, false, {50, 100}, {50, 25, 75}},  {200, 103, false, {100, 52}, {100, 50, 2}},
+      {3000, 1, false, {100, 1}, {100, 50, -49}},  {0, 480, false, {100, 100}, {100, 50, 50}},  // no picture
+      {50, 5000, true, {100, 50}, {100, 50, 0}},   {154, 200, false, {77, 100}, {77, 38, 62}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(PreviewFor(c.width, c.height, c.stretched), c.preview) << c.width << " x " << c.height;
+    EXPECT_EQ(TrimFrameFor(c.preview), c.frame) << c.width << " x " << c.height;
+  }
+  EXPECT_TRUE(ProportionRefused({75, 100}, false, false));
+  EXPECT_FALSE(ProportionRefused({75, 100}, true, false) || ProportionRefused({75, 100}, false, true) ||
+               ProportionRefused({100, 100}, false, false));
+  std::vector<TileOrigin> tiles;  // column by column, one tile past each edge (a tile at the edge is not past it)
+  for (int x : {0, 602, 1204})
+    for (int y : {0, 24, 48, 72}) tiles.push_back({x, y});
+  EXPECT_EQ(TileOrigins(602, 48, 602, 24), tiles);
+}
+
+TEST(StorablePicturePath, TheLongPathOrElseTheShortForm) {
+  EXPECT_EQ(StorablePicturePath("C:\\写真\\ﾌｼﾞ山.jpg", "C:\\8F1A~1\\FD3B~1.JPG"), "C:\\写真\\ﾌｼﾞ山.jpg");
+  EXPECT_EQ(StorablePicturePath("C:\\사진\\a.jpg", "C:\\C0AC~1\\a.jpg"), "C:\\C0AC~1\\a.jpg");
+  EXPECT_EQ(StorablePicturePath("C:\\pics\\\xF0\x9F\x8C\x8D.gif", "C:\\pics\\F0B1~1.GIF"), "C:\\pics\\F0B1~1.GIF");
+  for (const char* short_form : {"", "C:\\사진\\a.jpg"})  // none, or the long path: no 8.3 names
+    EXPECT_EQ(StorablePicturePath("C:\\사진\\a.jpg", short_form), std::nullopt) << short_form;
+  EXPECT_EQ(StorablePicturePath("C:\\사진\\a.jpg", std::nullopt), std::nullopt);
+}
+
+}  // namespace
+}  // namespace gyra

@@ -1,0 +1,136 @@
+// Picture files: the sizes headers declare and the size decoded, and the
+// headless renderer run as a program on damaged, empty, tiny and enormous
+// pictures: it renders what decodes, else says why, exits 1 and makes no
+// frame folder.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "render/bmp.h"
+#include "render/picture_size.h"
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
+
+namespace gyra {
+namespace {
+
+void Append(void* to, void* data, int size) { static_cast<std::string*>(to)->append(static_cast<char*>(data), size); }
+
+std::string Written(char format, int width, int height) {
+  std::string bytes;
+  if (format == 'B') return EncodeBmp(Surface::Create(width, height)->View());
+  std::string rgb(3 * width * height, '\0');
+  for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = char(i * 37);
+  if (format == 'P') stbi_write_png_to_func(Append, &bytes, width, height, 3, rgb.data(), 3 * width);
+  if (format == 'J') stbi_write_jpg_to_func(Append, &bytes, width, height, 3, rgb.data(), 90);
+  return bytes;
+}
+
+const std::string kGif("GIF89a\1\0\1\0\x80\0\0\xff\xff\xff\0\0\0,\0\0\0\0\1\0\1\0\0\2\2D\1\0;", 35);  // 1 x 1
+
+// The file with other numbers in its header at `at`, little- or big-endian.
+std::string Put(std::string bytes, size_t at, int size, bool big_endian, std::initializer_list<int64_t> numbers) {
+  for (const int64_t number : numbers) {
+    for (int i = 0; i < size; ++i) bytes[at + (big_endian ? size - 1 - i : i)] = char(number >> (8 * i));
+    at += size;
+  }
+  return bytes;
+}
+std::string Bmp(int64_t w, int64_t h) { return Put(Written('B', 8, 4), 18, 4, false, {w, h}); }
+std::string Png(int64_t w, int64_t h) { return Put(Written('P', 8, 4), 16, 4, true, {w, h}); }
+std::string Gif(int64_t w, int64_t h) { return Put(kGif, 6, 2, false, {w, h}); }
+std::string Jpeg(int64_t w, int64_t h, char frame = '\xC0') {
+  std::string bytes = Written('J', 8, 4);
+  const size_t at = bytes.find("\xFF\xC0");
+  bytes[at + 1] = frame;
+  return Put(bytes.insert(at, 1, '\xFF'), at + 6, 2, true, {h, w});  // after a fill byte
+}
+
+TEST(PictureSize, HeadersDeclareTheirSize) {
+  const struct { std::string head; int64_t width, height; } cases[] = {
+      {Bmp(640, -480), 640, 480},  // top-down rows
+      {std::string("BM\0\0\0\0\0\0\0\0\x1A\0\0\0\x0C\0\0\0\x2C\x01\xC8\0\1\0\x18\0", 26), 300, 200},  // OS/2
+      {Png(4294967295, 1), 4294967295, 1},       {Gif(100, 50), 100, 50},
+      {Put(kGif, 24, 2, false, {40000, 30}), 40000, 30},  // an image larger than the screen counts
+      {Jpeg(16384, 12288, '\xC2'), 16384, 12288},          // progressive, after a fill byte
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(PictureHeaderSize(c.head), (DecodeSize{c.width, c.height})) << c.width << " x " << c.height;
+  for (const std::string& head : {std::string("BM"), Bmp(1, 1).substr(0, 25), Png(1, 1).substr(0, 23),
+                                  kGif.substr(0, 9), Jpeg(1, 1).substr(0, 100), std::string("\xFF\xD8\xFF\xDA\0\2", 6),
+                                  std::string("\xFF\xD8\x12\x34", 4), std::string("\xD7\xCD\xC6\x9A\0\0", 6)})
+    EXPECT_FALSE(PictureHeaderSize(head)) << head.size() << " bytes";
+}
+
+TEST(PictureSize, LargePicturesAreDecodedSmallerAndHugeOnesRefused) {
+  const struct { int64_t width, height; std::optional<DecodeSize> decoded; } cases[] = {
+      {4096, 4096, DecodeSize{4096, 4096}}, {4097, 4096, DecodeSize{4096, 4095}}, {12000, 8000, DecodeSize{5016, 3344}},
+      {100000, 500, DecodeSize{57926, 289}}, {268435456, 1, DecodeSize{16777216, 1}}, {0, 100, std::nullopt},
+      {16385, 16384, std::nullopt},         {4294967295, 4294967295, std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DecodedPictureSize(c.width, c.height), c.decoded) << c.width << "x" << c.height;
+}
+
+// For the shell; the test's paths hold no quotes.
+std::string Quoted(const std::filesystem::path& path) {
+  std::string quoted = "'";
+  quoted += path.string();
+  return quoted += "' ";
+}
+
+TEST(RenderTool, RendersWhatDecodesAndRefusesTheRestWithoutAFrameFolder) {
+  namespace fs = std::filesystem;
+  const fs::path tool = fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "tools" / "gyrafoto-render";
+  ASSERT_TRUE(fs::exists(tool)) << tool << " is missing: build the gyrafoto-render target";
+  const fs::path dir = fs::temp_directory_path() / ("gyrafoto-render-test-" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir / "folder.bmp");
+  const std::string undecodable = "not a picture that can be decoded (BMP, GIF, JPEG, PNG)";
+  const std::string png = Written('P', 8, 4), jpeg = Written('J', 8, 4);
+  const std::string empty_idat("\0\0\0\0IDAT\x35\xAF\x06\x1E", 12);
+  std::string undefined_tables = jpeg;
+  undefined_tables[jpeg.find("\xFF\xDA") + 6] = '\x33';  // the scan's first component uses tables 3
+  const struct { const char* name; std::string bytes, why; } cases[] = {
+      {"one.bmp", Written('B', 1, 1), ""},  {"one.png", Written('P', 1, 1), ""}, {"one.jpg", Written('J', 1, 1), ""},
+      {"one.gif", kGif, ""},  {"cut.gif", kGif.substr(0, 32), ""},  // a GIF's pixels end nowhere known
+      {"empty-first-data.png", png.substr(0, png.find("IDAT") - 4) + empty_idat + png.substr(png.find("IDAT") - 4), ""},
+      {"empty.bmp", "", undecodable},          {"zero.bmp", Bmp(0, 4), undecodable},
+      {"zero.png", Png(8, 0), undecodable},    {"zero.gif", Gif(0, 0), undecodable},
+      {"zero.jpg", Jpeg(0, 0), undecodable},   {"short.bmp", Written('B', 16, 8).substr(0, 54 + 383), undecodable},
+      {"half.png", png.substr(0, 60), undecodable}, {"half.jpg", jpeg.substr(0, jpeg.size() / 2), undecodable},
+      {"head.gif", kGif.substr(0, 13), undecodable},  {"no-data.png", png.substr(0, 33), undecodable},
+      {"head.bmp", Bmp(8, 4).substr(0, 20), undecodable}, {"head.jpg", jpeg.substr(0, 30), undecodable},
+      {"text.jpg", "\xFF\xD8\xFF\xE0 no picture" + png, undecodable},
+      {"huffman.jpg", jpeg.substr(0, 2) + std::string("\xFF\xC4\0\x13\0", 5) + std::string(16, '\xFF') + jpeg.substr(2),
+       undecodable},  // 16 x 255 codes where 256 fit
+      {"undefined-tables.jpg", undefined_tables, undecodable},
+      {"huge.bmp", Bmp(40000, 40000), "40000 x 40000 pixels: too large a picture (at most 536870911 pixels)"},
+      {"huge.png", Png(40000, 40000), "40000 x 40000 pixels: too large"},
+      {"huge.jpg", Jpeg(40000, 40000), "40000 x 40000 pixels: too large"},
+      {"huge.gif", Gif(40000, 40000), "40000 x 40000 pixels: too large"},
+      {"folder.bmp", "", "cannot read"},     {"missing.bmp", "", "cannot read"},
+  };
+  for (const auto& c : cases) {
+    if (c.why != "cannot read") std::ofstream(dir / c.name, std::ios::binary) << c.bytes;
+    fs::remove_all(dir / "frames");
+    const std::string command = Quoted(tool) + Quoted(dir / c.name) + Quoted(dir / "frames") +
+                                "--frames 4 --radius 8 >/dev/null 2>" + Quoted(dir / "errors");
+    const int status = std::system(command.c_str());
+    std::ifstream errors_file(dir / "errors");
+    const std::string errors(std::istreambuf_iterator<char>(errors_file), {});
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, c.why.empty() ? 0 : 1) << c.name << ": " << errors;
+    EXPECT_NE(errors.find(c.why), std::string::npos) << c.name << ": " << errors;
+    EXPECT_EQ(fs::exists(dir / "frames") ? std::distance(fs::directory_iterator(dir / "frames"), {}) : -1,
+              c.why.empty() ? 4 : -1) << c.name;
+  }
+  fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace gyra

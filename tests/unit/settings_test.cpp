@@ -1,0 +1,208 @@
+// Data.ini: the private-profile rules, the settings load and save over good
+// and damaged files, and what the dialog's OK and Apply write.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/cp932.h"
+#include "memory_file_system.h"
+#include "settings/repeat_track.h"
+#include "settings/saved_settings.h"
+#include "startup/private_profile.h"
+#include "startup/settings_store.h"
+
+namespace gyra {
+namespace {
+
+const std::string kSo = "\x83\x5C", kHyo = "\x95\x5C";  // ソ, 表: trail byte '\'
+const std::string kA = "\x83\x41", kDi = "\x83\x61";    // ア, ヂ: trail bytes 'A', 'a'
+
+std::string Sjis(const char* utf8) { return Utf8ToCp932(utf8).value(); }
+std::string Line(const char* utf8_key, const std::string& value) { return Sjis(utf8_key) + "=" + value + "\r\n"; }
+std::string Ini(const std::string& lines) { return "[Section]\r\n" + lines; }
+std::string Times(int n, const std::string& s) { return n > 0 ? s + Times(n - 1, s) : ""; }
+
+TEST(ReadIni, FollowsThePrivateProfileRules) {
+  const struct { const char* name; std::string file, section, key, expected; } cases[] = {
+      {"before any section", "k=v\r\n[S]", "S", "k", ""}, {"ASCII case", "[SECTION]\r\nKey=v", "section", "kEY", "v"},
+      {"blanks, LF and CR", "  [ S ]  \nx=1\r \t k \t=  \t v w \t ", " S ", " k ", "v w"},
+      {"no '=', then a duplicate", "[S]\nk\nk=v", "S", "k", ""}, {"quotes", "[S]\nk= \"a=b\" ", "S", "k", "a=b"},
+      {"first duplicate section", "[S]\r\na=1\r\n[T]\r\n[S]\r\nk=3\r\n", "S", "k", ""},
+      {"no half kanji at the cut", "[S]\r\nk=" + Times(150, kHyo), "S", "k", Times(127, kHyo)},
+      {"trail '\\' in a value", "[S]\r\nk=C:\\" + kSo + kHyo + "\\x\r\n", "S", "k", "C:\\" + kSo + kHyo + "\\x"},
+      {"trail 'A' is not folded", "[" + kA + "]\r\n" + kA + "=1\r\n", kA, kDi, ""},
+      {"trail ']' in a section name", "[x\x81\x5D]\r\nk=1\r\n", "x\x81\x5D", "k", "1"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ReadIni(c.file, c.section, c.key), c.expected) << c.name;
+}
+
+TEST(WriteIni, EditsOnlyTheEntry) {
+  const struct { const char* name; std::string file, section, key, value, expected; } cases[] = {
+      {"new key before blank lines", "[S]\r\na=1\r\n; c\r\n\r\n[T]\r\n", "S", "k", "v",
+       "[S]\r\na=1\r\n; c\r\nk=v\r\n\r\n[T]\r\n"},
+      {"new key into the first of two", "[S]\r\n[T]\r\n[S]\r\nk=0", "S", "k", "v", "[S]\r\nk=v\r\n[T]\r\n[S]\r\nk=0"},
+      {"replace the first, keeping its spelling", "[s]\n  K = 0  \nk=2", "S", "k", "1", "[s]\nK=1\r\nk=2"},
+      {"new section", "k=1\r\n[T]\r\nb=2", "S", "k", "v", "k=1\r\n[T]\r\nb=2\r\n[S]\r\nk=v\r\n"},
+      {"others kept byte for byte", ";top\n[S] ;c\r\n x = 1\n;k=9\r\nk = 2 \r\n\r\n[T]\r\nk=3", "S", "k", "4",
+       ";top\n[S] ;c\r\n x = 1\n;k=9\r\nk=4\r\n\r\n[T]\r\nk=3"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WriteIni(c.file, c.section, c.key, c.value), c.expected) << c.name;
+}
+
+// Refused: entries that could not be read back. Names ending in a whole
+// two-byte character whose trail byte is '\' are fine.
+TEST(WriteIni, WritesOnlyWhatReadsBack) {
+  const struct { std::string section, key, value; bool written; } cases[] = {
+      {"S", "k", "a\r\nb=c", false}, {"S", "k", "a\nb", false},     {"S", "k", std::string("a\0b", 3), false},
+      {"S", "k\r\n[T]", "v", false}, {"S]\r\nx", "k", "v", false},   {"S", "a=b", "v", false},
+      {"S", "[T]", "v", false},      {"S", " ", "v", false},        {"", "k", "v", false},
+      {"S\x83", "k", "v", false},    {"S", "k\x83  ", "v", false},  {kSo, kHyo, "v", true},
+      {"a" + kSo, "\x83\x83", "C:\\" + kSo + "\\x", true},
+  };
+  for (const auto& c : cases) {
+    const std::optional<std::string> file = WriteIni("", c.section, c.key, c.value);
+    EXPECT_EQ(file ? ReadIni(*file, c.section, c.key) : "refused", c.written ? c.value : "refused") << c.key;
+  }
+}
+
+std::vector<int> Numbers(const Settings& s) {
+  return {s.Stretch_On, s.Flame_Count, s.Disp_Size, s.BGM_Sel, s.BGM_Rep, s.Move_Ptn,
+          s.Kaiten_Ptn, s.Speed,       s.Trim_On,   s.Trim_Y};
+}
+bool Opens(const std::string&) { return true; }
+
+TEST(LoadSettings, DefaultsForMissingFileOrEmptyValues) {
+  std::string empty_values;
+  for (const SettingKey& key : kSettingKeys) empty_values += std::string(key.name) + "=\r\n";
+  for (const std::optional<std::string>& file : {std::optional<std::string>(), std::optional(Ini(empty_values))}) {
+    EXPECT_EQ(Numbers(LoadSettings(file, Opens)), (std::vector<int>{0, 64, 100, 1, 0, 2, 0, 1, 0, 0}));
+    EXPECT_EQ(LoadSettings(file, Opens).Orgn_Path, "");
+  }
+}
+
+TEST(LoadSettings, KeepsAPictureOnlyWhenItOpensAndTrimYOnlyWithIt) {
+  const struct { std::string picture, trim_on; bool opens; const char* path; int16_t trim_y; size_t asked; } cases[] = {
+      {"C:\\" + kSo + kHyo + "\\a.bmp", "1", true, "C:\\ソ表\\a.bmp", 30, 1}, {"C:\\a.bmp", "1", false, "", 0, 1},
+      {"C:\\a.bmp", "0", true, "C:\\a.bmp", 0, 1}, {"C:\\\x85\x40.bmp", "1", true, "", 0, 0}, {"", "1", true, "", 0, 0},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> asked;  // only decodable paths are looked up
+    const Settings s = LoadSettings(Ini(Line("ｵﾘｼﾞﾅﾙ画像", c.picture) + Line("ﾄﾘﾐﾝｸﾞ", c.trim_on) +
+                                        Line("ﾄﾘﾐﾝｸﾞ_Y", "30.7")),
+                                    [&](const std::string& path) { asked.push_back(path); return c.opens; });
+    EXPECT_EQ(s.Orgn_Path, c.path) << c.picture;
+    EXPECT_EQ(s.Trim_Y, c.trim_y) << c.picture;
+    EXPECT_EQ(asked.size(), c.asked) << c.picture;
+  }
+}
+
+Settings Sample() {
+  return {.Orgn_Path = "C:\\写真\\ソ表.bmp", .Stretch_On = 1, .Flame_Count = 128, .Disp_Size = 150, .BGM_Sel = 0,
+          .BGM_Rep = 12, .Move_Ptn = 1, .Kaiten_Ptn = 1, .Speed = 1000, .Trim_On = 1, .Trim_Y = -32768};
+}
+
+TEST(WriteSettings, OkWritesAllElevenApplyTheLastSevenAndAPathShiftJisCannotHoldIsRefused) {
+  const std::string options = Line("BGM有無", "0") + Line("BGMﾘﾋﾟｰﾄ", "12") + Line("移動ﾊﾟﾀｰﾝ", "1") +
+                              Line("回転ﾊﾟﾀｰﾝ", "1") + Line("速さ", "1000") + Line("ﾄﾘﾐﾝｸﾞ", "1") +
+                              Line("ﾄﾘﾐﾝｸﾞ_Y", "-32768");
+  const std::string ok = Ini(Line("ｵﾘｼﾞﾅﾙ画像", Sjis("C:\\写真\\ソ表.bmp")) + Line("横ｽﾄﾚｯﾁ", "1") +
+                             Line("ﾌﾚｰﾑ数", "128") + Line("表示画像のｻｲｽﾞ", "150") + options);
+  EXPECT_EQ(WriteSettings("", Sample(), true), ok);
+  EXPECT_EQ(LoadSettings(ok, Opens).Orgn_Path, Sample().Orgn_Path);
+  EXPECT_EQ(Numbers(LoadSettings(ok, Opens)), Numbers(Sample()));
+  const std::string before = "; mine\r\n" + Ini(Line("ﾌﾚｰﾑ数", " 64 "));
+  EXPECT_EQ(WriteSettings(before, Sample(), false), before + options);
+  for (const char* path : {"C:\\¥.bmp", "C:\\€.bmp", "C:\\a\r\nb.bmp"}) {
+    Settings s = Sample();
+    s.Orgn_Path = path;
+    EXPECT_EQ(WriteSettings("", s, true), std::nullopt) << path;
+    EXPECT_TRUE(WriteSettings("", s, false).has_value()) << "Apply does not write the path";
+  }
+}
+
+// Saving what the load made of the file (OK and Apply) gives a file that
+// loads back the same and that a second save leaves byte for byte.
+void ExpectSavesCleanly(const std::string& file, const Settings& loaded, const std::string& name) {
+  for (const bool all_eleven : {true, false}) {
+    const std::optional<std::string> saved = WriteSettings(file, loaded, all_eleven);
+    ASSERT_TRUE(saved.has_value()) << name;
+    const Settings reloaded = LoadSettings(*saved, Opens);
+    EXPECT_EQ(reloaded.Orgn_Path, loaded.Orgn_Path) << name;
+    EXPECT_EQ(Numbers(reloaded), Numbers(loaded)) << name;
+    EXPECT_EQ(WriteSettings(*saved, reloaded, all_eleven), saved) << name;
+  }
+}
+
+TEST(DamagedDataIni, LoadsUsableSettingsAndSavesACleanFile) {
+  const std::string frames = "[Section]\r\n" + Sjis("ﾌﾚｰﾑ数"), picture = "[Section]\r\n" + Sjis("ｵﾘｼﾞﾅﾙ画像");
+  std::string garbage(4096, '\0');
+  std::mt19937 random(1);
+  for (char& c : garbage) c = char(random());
+  const std::string utf8 = "[Section]\r\n\xEF\xBE\x8C\xEF\xBE\x9A\xEF\xBD\xB0\xEF\xBE\x91\xE6\x95\xB0=12\r\n";
+  const struct { const char* name; std::string file; int frames; std::string picture; } cases[] = {
+      {"binary garbage", garbage, 64, ""}, {"NUL bytes", std::string(1000, '\0'), 64, ""},
+      {"NUL in the section name", std::string("[Sec\0tion]\r\n", 12) + frames.substr(11) + "=12", 64, ""},
+      {"UTF-8", utf8, 64, ""},             {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + utf8, 64, ""},
+      {"garbage around", garbage.substr(0, 300) + "\r\n" + frames + "=12\r\n" + garbage, 12, ""},
+      {"NUL inside a number", frames + std::string("=12\0" "34", 5), 0, ""},
+      {"NUL in the picture path", picture + std::string("=C:\\a.bmp\0.jpg", 14), 64, ""},
+      {"a 1 MB number", frames + "=" + std::string(1 << 20, '1'), 0, ""},
+      {"a 1 MB path", picture + "=C:\\" + std::string(1 << 20, 'x'), 64, "C:\\" + std::string(252, 'x')},
+      {"UTF-16", std::string("\xFF\xFE[\0S\0e\0c\0t\0i\0o\0n\0]\0", 20), 64, ""},
+  };
+  for (const auto& c : cases) {
+    const Settings loaded = LoadSettings(c.file, Opens);
+    EXPECT_EQ(loaded.Flame_Count, c.frames) << c.name;
+    EXPECT_EQ(loaded.Orgn_Path, c.picture) << c.name;
+    ExpectSavesCleanly(c.file, loaded, c.name);
+  }
+}
+
+// The integer part of a 16-bit number is kept as it is, whatever the key;
+// anything else is no number and leaves 0, not the default.
+TEST(DamagedDataIni, NumbersOutOfRangeForEveryKey) {
+  const struct { const char* stored; int kept; } values[] = {
+      {"-5", -5},   {"0", 0},   {"30000", 30000}, {"32767", 32767}, {"-32768", -32768}, {"40000", 0}, {"-32769", 0},
+      {"1e9", 0},   {"-1e400", 0}, {"12.9", 12},  {"-2.5", -3},     {"-32768.5", 0},    {"12abc", 0},  {" 7 ", 7},
+      {"2.5D1", 25}, {"&HFFFF", -1}, {"\"64\"", 64}, {"\x82\x50", 0},  // full-width 1
+  };
+  for (size_t k = 1; k < kSettingKeys.size(); ++k)
+    for (const auto& v : values) {
+      const std::string file = Ini(std::string(kSettingKeys[k].name) + "=" + v.stored + "\r\n" +
+                                   Line("ｵﾘｼﾞﾅﾙ画像", "C:\\a.bmp") + Line("ﾄﾘﾐﾝｸﾞ", "1"));
+      const Settings loaded = LoadSettings(file, Opens);
+      EXPECT_EQ(loaded.*kSettingKeys[k].number, v.kept) << k << " " << v.stored;
+      ExpectSavesCleanly(file, loaded, std::to_string(k) + " " + v.stored);
+    }
+}
+
+TEST(SavedSettings, RepeatTrackTextRoundsHalfToEvenAndKeepsTheTrackOutside16Bits) {
+  const struct { const char* text; int16_t expected; } cases[] = {
+      {"12", 12}, {"", 0},   {"abc", 0}, {"3.5", 4},   {"2.5", 2},         {" 7 ", 7},   {"12abc", 0},
+      {"-3", -3}, {"&H10", 16}, {"1e1", 10}, {"-32768.4", -32768}, {"32768", 5}, {"32767.5", 5}, {"1e9", 5},
+  };
+  for (const auto& c : cases) EXPECT_EQ(RepeatTrackNumber(c.text, 5), c.expected) << c.text;
+  const Settings saved = SettingsToSave(Sample(), {.scroll_flame = -8, .scroll_radius = -200, .scroll_fast = 250,
+                                                   .repeat_text = "2.5"});
+  EXPECT_EQ(Numbers(saved), (std::vector<int>{1, 8, 200, 0, 2, 1, 1, 250, 1, -32768}));
+  EXPECT_EQ(std::tuple(FormatHashHash(-5), FormatHashHash(0), RepeatTrackEntries().at(99)), std::tuple("-5", "", "99"));
+}
+
+TEST(SavedSettings, WritesTheFileOrLeavesItAsItWas) {
+  const std::string data = "C:\\ジラフォト", ini = data + "\\Data.ini";
+  MemoryFileSystem fs;
+  fs.AddFolder(data);
+  fs.AddFile(ini, Ini(Line("ｵﾘｼﾞﾅﾙ画像", "C:\\a.bmp") + Line("速さ", "1")));
+  ASSERT_TRUE(WriteSettingsFile(fs, ini, Sample(), false));
+  EXPECT_EQ(ReadIni(fs.Bytes(ini), "Section", Sjis("ｵﾘｼﾞﾅﾙ画像")), "C:\\a.bmp") << "Apply keeps the picture";
+  EXPECT_EQ(ReadIni(fs.Bytes(ini), "Section", Sjis("速さ")), "1000");
+  const std::string before = fs.Bytes(ini);
+  fs.AddFile(data + "\\Locked.ini", before, {.readable = false});
+  EXPECT_FALSE(WriteSettingsFile(fs, data + "\\Locked.ini", Sample(), false)) << "unread keys would be lost";
+  fs.read_only_folders.insert(data);
+  EXPECT_FALSE(WriteSettingsFile(fs, ini, Sample(), true));
+  EXPECT_EQ(fs.Bytes(ini), before);
+}
+
+}  // namespace
+}  // namespace gyra
