@@ -15,6 +15,7 @@
 //   list                       one info line per visible top-level window
 //   info HWND                  one line of tab-separated key=value fields
 //   children HWND              one info line per direct child
+//   tree HWND                  one info line per descendant, parents before their children
 //   click HWND [X Y]           left button down and up at X,Y of the client area (default: its centre)
 //   key HWND VK                key down and up (VK decimal or 0x hex)
 //   close HWND                 WM_CLOSE
@@ -22,12 +23,8 @@
 //   settext HWND TEXT          WM_SETTEXT (edit fields)
 //   gettext HWND               WM_GETTEXT: the text edit fields and combo boxes keep to themselves
 //   button HWND ID             WM_COMMAND BN_CLICKED for the button ID of dialog HWND
-//   items HWND                 the entries of a combo box, one a line
-//   select HWND INDEX          selects a combo box's entry and tells its parent, as a click in the
-//                              list would
 //   pointer X Y                moves the mouse pointer to screen X,Y and prints the handle of the
 //                              pointer shown there
-//   scrollinfo HWND            a scroll bar control's range and position: min max pos, tab-separated
 //   scroll HWND CODE [POS]     the scroll bar's notification SB_<CODE> (decimal) to its parent, as
 //                              a click on the bar would send it
 //   host W H [TITLE]           a top-level window with a W x H client area; prints its hwnd and
@@ -174,6 +171,11 @@ std::wstring Info(HWND hwnd) {
   return line;
 }
 
+BOOL CALLBACK PrintInfo(HWND hwnd, LPARAM) {
+  Print(Info(hwnd));
+  return TRUE;
+}
+
 int Fail(const std::wstring& message) {
   Print(L"error: " + message);
   return 2;
@@ -243,24 +245,6 @@ int Button(HWND dialog, int id) {
   return Post(dialog, WM_COMMAND, command, reinterpret_cast<LPARAM>(control)) ? 0 : Fail(L"post failed");
 }
 
-int Items(HWND combo) {
-  DWORD_PTR count = 0;
-  if (!SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &count) ||
-      static_cast<LRESULT>(count) == CB_ERR)
-    return Fail(L"not a combo box");
-  for (WPARAM i = 0; i < count; ++i) {
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, i, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &length);
-    std::wstring entry(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()), SMTO_ABORTIFHUNG,
-                        kAnswerTimeoutMs, &copied);
-    entry.resize(static_cast<LRESULT>(copied) == CB_ERR ? 0 : copied);
-    Print(entry);
-  }
-  return 0;
-}
-
 // Whether the foreground window's thread shows the pointer.
 int Cursor() {
   CURSORINFO info{sizeof(info)};
@@ -286,17 +270,6 @@ bool HoldProcess(DWORD pid, bool hold) {
   return any;
 }
 
-int Select(HWND combo, int index) {
-  DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(combo, CB_SETCURSEL, index, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &result) ||
-      static_cast<LRESULT>(result) != index)
-    return Fail(L"no such entry");
-  const int id = static_cast<int>(GetWindowLongPtrW(combo, GWLP_ID));
-  return Post(GetParent(combo), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo))
-             ? 0
-             : Fail(L"post failed");
-}
-
 int Pointer(int x, int y) {
   if (!SetCursorPos(x, y)) return Fail(L"SetCursorPos failed");
   // The window under the pointer sets its pointer when the move reaches it.
@@ -311,14 +284,6 @@ int Pointer(int x, int y) {
   // Pointer handles belong to the process that loaded them: only whether two
   // places show the same pointer can be compared.
   Print(Number(reinterpret_cast<uintptr_t>(info.hCursor)));
-  return 0;
-}
-
-int ScrollInfo(HWND bar) {
-  SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_POS};
-  if (!GetScrollInfo(bar, SB_CTL, &info)) return Fail(L"not a scroll bar");
-  Print(L"min=" + std::to_wstring(info.nMin) + L"\tmax=" + std::to_wstring(info.nMax) + L"\tpos=" +
-        std::to_wstring(info.nPos));
   return 0;
 }
 
@@ -400,7 +365,7 @@ int Host(int width, int height, const wchar_t* title) {
 
 int Usage() {
   return Fail(L"usage: drive find|wait|gone|waitprefix|waitchild|list|info|children|click|key|close|text|settext|"
-              L"gettext|button|items|select|cursor|pointer|scrollinfo|scroll|release|host ...");
+              L"gettext|button|cursor|pointer|scroll|tree|release|host ...");
 }
 
 int Run(int argc, wchar_t** argv) {
@@ -430,12 +395,14 @@ int Run(int argc, wchar_t** argv) {
     for (HWND child : DirectChildren(hwnd)) Print(Info(child));
     return 0;
   }
+  if (command == L"tree") {
+    EnumChildWindows(hwnd, PrintInfo, 0);
+    return 0;
+  }
   if (command == L"close") return Post(hwnd, WM_CLOSE, 0, 0) ? 0 : Fail(L"post failed");
   if (command == L"text") return Text(hwnd);
   if (command == L"click") return Click(hwnd, argc, argv);
-  if (command == L"items") return Items(hwnd);
   if (command == L"gettext") return GetText(hwnd);
-  if (command == L"scrollinfo") return ScrollInfo(hwnd);
   if (command == L"release") {
     return HoldProcess(static_cast<DWORD>(ParseLong(argv[2])), false) ? 0 : Fail(L"cannot release the process");
   }
@@ -466,7 +433,6 @@ int Run(int argc, wchar_t** argv) {
   if (command == L"key") return Key(hwnd, static_cast<UINT>(number));
   if (command == L"settext") return SetText(hwnd, argv[3]);
   if (command == L"button") return Button(hwnd, static_cast<int>(number));
-  if (command == L"select") return Select(hwnd, static_cast<int>(number));
   if (command == L"scroll") {
     return Scroll(hwnd, static_cast<int>(number), argc >= 5 ? static_cast<int>(ParseLong(argv[4])) : 0);
   }

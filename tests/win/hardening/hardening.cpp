@@ -1,5 +1,5 @@
 // hardening.exe: runs the program's windows in-process while it counts what
-// they hold, for the end-to-end soak and bad-input tests. Output is UTF-8.
+// they hold, for the end-to-end soak test. Output is UTF-8.
 //
 //   display FOLDER STEPS EVERY MOVE ROTATION RADIUS
 //       plays the .bmp frames of FOLDER full screen as the screensaver does
@@ -9,9 +9,6 @@
 //   render PICTURE FOLDER RUNS RADIUS FRAMES
 //       shows the rendering window RUNS times in a row, as the dialog's
 //       Render does, and prints a sample line after each run.
-//   lock FILE
-//       opens FILE for reading and writing, shared with nobody, prints
-//       "locked" and holds it until a line arrives on stdin.
 //
 // A sample line is "step=N gdi=G user=U private_kb=P" (or run=N): G counts
 // the process's GDI objects, U its windows, P its private memory. Windows
@@ -42,7 +39,7 @@ void Print(const std::string& line) {
 }
 
 int Usage() {
-  std::fputs("usage: hardening display|render|lock ...\n", stderr);
+  std::fputs("usage: hardening display|render ...\n", stderr);
   return 2;
 }
 
@@ -162,27 +159,12 @@ int Render(const std::vector<std::wstring>& args) {
   return 0;
 }
 
-// --- lock -----------------------------------------------------------------
-
-int Lock(const std::vector<std::wstring>& args) {
-  if (args.size() != 1) return Usage();
-  const HANDLE file = CreateFileW(args[0].c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 1;
-  Print("locked");
-  char line[16];
-  std::fgets(line, sizeof line, stdin);
-  CloseHandle(file);
-  return 0;
-}
-
 int Run(const std::vector<std::wstring>& args) {
   if (args.empty()) return Usage();
   const std::wstring& command = args[0];
   const std::vector<std::wstring> rest(args.begin() + 1, args.end());
   if (command == L"display") return Display(rest);
   if (command == L"render") return Render(rest);
-  if (command == L"lock") return Lock(rest);
   return Usage();
 }
 
