@@ -1,17 +1,13 @@
-"""End-to-end harness: the built screensaver under Wine on a private X screen.
-
-Every test installs a fresh copy of Gyrafoto.scr as C:\\Gyrafoto\\Gyrafoto.scr (so its data folder is
-C:\\ジラフォト), drives its windows with the helper program drive.exe and cleans up after itself, also
-when it fails or a wait times out. Every wait has a timeout and ends on an event, not after a sleep.
-
-The tests need a Wine session (X screen, prefix, warm wineserver) and the mingw build directory holding
-Gyrafoto.scr, tools/ and tests/win/*.exe:
+"""End-to-end harness: the built screensaver under Wine on a private X screen. Every test installs a
+fresh copy of Gyrafoto.scr as C:\\Gyrafoto\\Gyrafoto.scr (its data folder is then C:\\ジラフォト), drives
+its windows with tests/win/drive.exe and cleans up after itself; every wait is bounded and ends on an
+event. Run in a Wine session (X screen, prefix, warm wineserver) with the mingw build directory:
 
     cd tests/e2e
     GYRAFOTO_WIN_BUILD_DIR=../../build/win32 ../../scripts/with-wine-display python3 -m unittest -v test_walk
 
-Screenshots land in build/e2e-screenshots/<TestClass>.<test>/<name>.png; only
-scripts/refresh-screenshots copies the walk's into docs/screenshots/.
+Screenshots land in build/e2e-screenshots/<TestClass>.<test>/; scripts/refresh-screenshots copies the
+walk's into docs/screenshots/.
 """
 
 import contextlib
@@ -42,7 +38,7 @@ BROWSE, RENDER, OK, CANCEL, APPLY = "参照...", "ﾚﾝﾀﾞﾘﾝｸﾞ...", 
 IDOK, IDCANCEL = 1, 2
 FILE_NAME_FIELD = 1148  # the open-file dialog's file-name combo box
 VK_ESCAPE = 27
-SB_LINEUP, SB_LINEDOWN, SB_PAGEDOWN, SB_THUMBPOSITION = 0, 1, 3, 4
+SB_LINEUP, SB_LINEDOWN, SB_THUMBPOSITION = 0, 1, 4
 WS_CHILD, WS_DISABLED = 0x40000000, 0x08000000
 # Data.ini's keys, as the settings are named in the program.
 KEYS = {"Orgn_Path": "ｵﾘｼﾞﾅﾙ画像", "Stretch_On": "横ｽﾄﾚｯﾁ", "Flame_Count": "ﾌﾚｰﾑ数", "Disp_Size": "表示画像のｻｲｽﾞ",
@@ -101,15 +97,11 @@ def make_scene(path):
 def parse_info(line):
     """One line of `drive info` as a dict: numbers as ints, rect and client as int tuples."""
     fields = dict(field.split("=", 1) for field in line.split("\t"))
-    for key in ("hwnd", "exists", "visible", "parent", "owner", "id", "pid"):
-        if key in fields:
-            fields[key] = int(fields[key])
-    for key in ("style", "exstyle"):
-        if key in fields:
-            fields[key] = int(fields[key], 16)
-    for key in ("rect", "client"):
-        if key in fields:
-            fields[key] = tuple(int(n) for n in fields[key].split(","))
+    for key, value in fields.items():
+        if key in ("rect", "client"):
+            fields[key] = tuple(int(n) for n in value.split(","))
+        elif key not in ("class", "title"):
+            fields[key] = int(value, 0)
     return fields
 
 
@@ -141,10 +133,6 @@ class Screen:
         at = (y * self.width + x) * 3
         return tuple(self.data[at:at + 3])
 
-    def rows(self, rect):
-        left, top, right, bottom = rect
-        return [[self.pixel(x, y) for x in range(left, right)] for y in range(top, bottom)]
-
     def lit_box(self):
         """(left, top, right, bottom) around every pixel that is not black, or None."""
         lit = [y for y in range(self.height) if self.data[y * self.width * 3:(y + 1) * self.width * 3].strip(b"\0")]
@@ -159,16 +147,13 @@ class Screen:
 class HostWindow:
     """A top-level window of drive.exe standing in for the screen-saver host."""
 
-    def __init__(self, process, hwnd):
-        self.process = process
-        self.hwnd = hwnd
+    def __init__(self, test, process, hwnd):
+        self.test, self.process, self.hwnd = test, process, hwnd
 
-    def destroy(self, timeout=END_TIMEOUT):
-        if self.process.poll() is None and not self.process.stdin.closed:
-            with contextlib.suppress(OSError):
-                self.process.stdin.write(b"destroy\n")
-                self.process.stdin.close()
-        self.process.wait(timeout)
+    def destroy(self):
+        if self.process.poll() is None:
+            self.test.drive("close", self.hwnd)
+            self.test.wait_exit(self.process)
 
 
 class WineTestCase(unittest.TestCase):
@@ -178,11 +163,11 @@ class WineTestCase(unittest.TestCase):
     def setUpClass(cls):
         for name in ("GYRAFOTO_WINE_SESSION", "WINEPREFIX", "GYRAFOTO_WIN_BUILD_DIR"):
             if not os.environ.get(name):
-                raise AssertionError(f"{name} is not set: run the end-to-end tests through "
-                                     "scripts/with-wine-display with GYRAFOTO_WIN_BUILD_DIR set (see harness.py)")
+                raise AssertionError(f"{name} is not set: run through scripts/with-wine-display (see harness.py)")
         cls.prefix = Path(os.environ["WINEPREFIX"])
         cls.win_build = Path(os.environ["GYRAFOTO_WIN_BUILD_DIR"]).resolve()
         cls.drive_exe = cls.win_exe(cls, "drive")
+        # A helper that is missing fails every test: nothing is skipped.
         for needed in (cls.win_build / "Gyrafoto.scr", cls.drive_exe, cls.win_exe(cls, "render_host"),
                        cls.win_exe(cls, "hardening"), cls.win_build / "tools" / "gyrafoto-render.exe"):
             if not needed.is_file():
@@ -286,9 +271,9 @@ class WineTestCase(unittest.TestCase):
 
     def _waited(self, command, what, target, timeout):
         output = self.drive(command, target, int(timeout * 1000), check=False, timeout=timeout + DRIVE_TIMEOUT)
-        if not output.split() or not int(output.split()[0]):
+        if not output.strip().isdigit() or not int(output):
             self.fail(f"no {what} within {timeout} s; visible windows:\n" + self.drive("list", check=False))
-        return int(output.split()[0])
+        return int(output)
 
     def wait_window(self, title, timeout=WINDOW_TIMEOUT):
         """The hwnd of a visible, answering top-level window with this title."""
@@ -315,8 +300,9 @@ class WineTestCase(unittest.TestCase):
         return [parse_info(line) for line in self.drive("list").splitlines() if line]
 
     def window_texts(self, hwnd):
-        """The window's text followed by the texts of its Static children."""
-        return self.drive("text", hwnd).splitlines()
+        """The window's text followed by the lines of its Static children."""
+        statics = [c["title"] for c in self.children(hwnd) if c["class"].lower() == "static" and c["title"]]
+        return [self.window_info(hwnd)["title"]] + "\x1f".join(statics).split("\x1f")
 
     def answer_box(self, title):
         """Answers a message box with OK; returns its text without the title."""
@@ -330,13 +316,12 @@ class WineTestCase(unittest.TestCase):
     @contextlib.contextmanager
     def host_window(self, width, height, title=None):
         """A HostWindow whose client area is width x height pixels, destroyed on leaving."""
-        args = ["host", width, height] + ([title] if title else [])
-        process = self.start_program(self.drive_exe, map(str, args), stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+        process = self.start_program(self.drive_exe, map(str, ["host", width, height] + ([title] if title else [])),
+                                     stdout=subprocess.PIPE)
         ready, _, _ = select.select([process.stdout], [], [], WINDOW_TIMEOUT)
-        line = process.stdout.readline().decode("utf-8", "replace").strip() if ready else ""
-        if not line.isdigit() or int(line) == 0:
-            self.fail(f"drive host did not start: {line!r}")
-        host = HostWindow(process, int(line))
+        line = process.stdout.readline().strip() if ready else b""
+        self.assertTrue(line.isdigit() and int(line), f"drive host did not start: {line!r}")
+        host = HostWindow(self, process, int(line))
         try:
             yield host
         finally:
@@ -347,21 +332,21 @@ class WineTestCase(unittest.TestCase):
     def open_dialog(self):
         self.process = self.start(["/c"])
         self.dialog = self.wait_window(DIALOG_TITLE)
+        self.controls = self.tree(self.dialog)  # where they are; their state is read afresh
 
     def close_dialog(self):
         self.drive("close", self.dialog)
         self.assertEqual(self.wait_exit(self.process), 0)
 
     def labelled(self, caption):
-        found = [c for c in self.tree(self.dialog) if c["title"] == caption]
+        found = [c for c in self.controls if c["title"] == caption]
         self.assertEqual(len(found), 1, caption)
         return found[0]
 
     def beside(self, caption, side, kind=None):
         """The control nearest to a caption on its left, right or below, in line with it: how a user finds
         the dialog's unlabelled controls (a mark left of its caption, a spinner right of it)."""
-        controls = self.tree(self.dialog)
-        left, top, right, bottom = [c for c in controls if c["title"] == caption][0]["rect"]
+        left, top, right, bottom = self.labelled(caption)["rect"]
 
         def gap(control):
             c_left, c_top, c_right, c_bottom = control["rect"]
@@ -371,7 +356,7 @@ class WineTestCase(unittest.TestCase):
                 return -1
             return left - c_right if side == "left" else c_left - right
 
-        found = [c for c in controls if gap(c) >= 0 and kind in (None, c["class"])]
+        found = [c for c in self.controls if gap(c) >= 0 and kind in (None, c["class"])]
         self.assertTrue(found, f"nothing {side} of {caption}")
         return min(found, key=gap)
 
@@ -392,8 +377,11 @@ class WineTestCase(unittest.TestCase):
         self.wait_for(lambda: self.enabled(caption) == enabled, f"{caption} not {'en' if enabled else 'dis'}abled",
                       timeout)
 
+    def text_beside(self, caption, side):
+        return self.window_info(self.beside(caption, side)["hwnd"])["title"]
+
     def path_label(self):
-        return self.beside("ﾌｧｲﾙﾊﾟｽ", "below")["title"]
+        return self.text_beside("ﾌｧｲﾙﾊﾟｽ", "below")
 
     def result_box(self):
         """The pixels inside the result box's edge."""
@@ -458,7 +446,8 @@ class WineTestCase(unittest.TestCase):
 
     def screen_pixels(self, rect):
         """The screen's pixels inside rect (left, top, right, bottom) as rows of (r, g, b)."""
-        return self.capture().rows(rect)
+        screen, (left, top, right, bottom) = self.capture(), rect
+        return [[screen.pixel(x, y) for x in range(left, right)] for y in range(top, bottom)]
 
     def xdotool(self, *args):
         subprocess.run(["xdotool", *map(str, args)], check=True, timeout=DRIVE_TIMEOUT, stdin=subprocess.DEVNULL,
@@ -485,7 +474,7 @@ class WineTestCase(unittest.TestCase):
             for pipe in (process.stdin, process.stdout):
                 if pipe:
                     pipe.close()
-        deadline = time.monotonic() + 3
+        deadline = time.monotonic() + 3  # the server drops a dead process's windows soon after
         while (leftovers := self.drive("list", check=False).strip()) and time.monotonic() < deadline:
             time.sleep(0.1)
         if leftovers:  # only then is the server restarted

@@ -28,7 +28,7 @@ class WalkTest(WineTestCase):
         self.open_dialog()
         self.assertEqual({c: self.enabled(c) for c in (BROWSE, RENDER, OK, CANCEL, APPLY)},
                          {BROWSE: True, RENDER: False, OK: False, CANCEL: True, APPLY: False})
-        self.assertEqual([self.beside(c, "right")["title"] for c in ("ﾌﾚｰﾑ(ｺﾏ）数", "表示画像のｻｲｽﾞ（半径）")],
+        self.assertEqual([self.text_beside(c, "right") for c in ("ﾌﾚｰﾑ(ｺﾏ）数", "表示画像のｻｲｽﾞ（半径）")],
                          ["64", "100"])
         self.screenshot("1-settings-dialog", self.dialog)
         committed = self.install([disc(200, GREEN)] * 3, ini=None)  # committed earlier; OK replaces them
@@ -48,8 +48,8 @@ class WalkTest(WineTestCase):
         self.wait_for(lambda: self.path_label() == scene, "the path label shows no path")
 
         # 3. The options: spinners (the radius held at its end), marks, speed, track, trimming band.
-        frames_label = lambda: self.beside("ﾌﾚｰﾑ(ｺﾏ）数", "right")["title"]
-        radius_label = lambda: self.beside("表示画像のｻｲｽﾞ（半径）", "right")["title"]
+        frames_label = lambda: self.text_beside("ﾌﾚｰﾑ(ｺﾏ）数", "right")
+        radius_label = lambda: self.text_beside("表示画像のｻｲｽﾞ（半径）", "right")
         self.scroll("ﾌﾚｰﾑ(ｺﾏ）数", SB_LINEUP, times=2)
         self.scroll("表示画像のｻｲｽﾞ（半径）", SB_LINEUP, times=2)
         self.wait_for(lambda: (frames_label(), radius_label()) == ("66", "102"), "the spinners do not count up")
@@ -111,15 +111,14 @@ class WalkTest(WineTestCase):
         points = [(i, j) for j in range(8, 200, 24) for i in range(8, 200, 24)]
         shown = []
         deadline = time.monotonic() + 30
-        while (len(shown) < 6 or 60 not in shown) and time.monotonic() < deadline:
+        while len(shown) < 6 and time.monotonic() < deadline:
             screen = self.capture()
             number = next((n for n, rows in frames.items()
                            if all(screen.pixel(x + i, y + j) == rows[j][i] for i, j in points)), None)
             if number and (not shown or shown[-1] != number):
                 shown.append(number)
-                if number == 60:  # the same picture on every run
+                if len(shown) == 1:
                     self.screenshot("6-screensaver", rect=(x - 140, y - 60, x + 340, y + 260), screen=screen)
-        self.assertIn(60, shown)
         self.assertGreaterEqual(len(shown), 6, shown)
         for frame, then in zip(shown, shown[1:]):
             self.assertIn((frame - then) % len(frames), range(1, 8), f"not turning left: {shown}")

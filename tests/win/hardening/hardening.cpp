@@ -6,11 +6,8 @@
 //       (Move_Ptn MOVE, Kaiten_Ptn ROTATION, Disp_Size RADIUS, no pause
 //       between steps, no music) and prints a sample line every EVERY steps;
 //       after STEPS steps it clicks the window, which ends the process.
-//   render PICTURE FOLDER RUNS RADIUS FRAMES
-//       shows the rendering window RUNS times in a row, as the dialog's
-//       Render does, and prints a sample line after each run.
 //
-// A sample line is "step=N gdi=G user=U private_kb=P" (or run=N): G counts
+// A sample line is "step=N gdi=G user=U private_kb=P": G counts
 // the process's GDI objects, U its windows, P its private memory. Windows
 // reports G through GetGuiResources; Wine reports 0 there, so G is then
 // counted by asking GetObjectType about every handle slot (Wine accepts a
@@ -24,7 +21,6 @@
 #include <vector>
 
 #include "display/win32/display_window.h"
-#include "render/win32/render_window.h"
 #include "startup/frame_files.h"
 #include "startup/globals.h"
 #include "startup/win32/win32_file_system.h"
@@ -39,7 +35,7 @@ void Print(const std::string& line) {
 }
 
 int Usage() {
-  std::fputs("usage: hardening display|render ...\n", stderr);
+  std::fputs("usage: hardening display ...\n", stderr);
   return 2;
 }
 
@@ -140,31 +136,11 @@ int Display(const std::vector<std::wstring>& args) {
   return 1;
 }
 
-// --- render ---------------------------------------------------------------
-
-int Render(const std::vector<std::wstring>& args) {
-  if (args.size() != 5) return Usage();
-  Config.Orgn_Path = Narrow(args[0]);
-  Paths.Image2_Path = Narrow(args[1]);
-  const int runs = std::stoi(args[2]);
-  Config.Disp_Size = static_cast<int16_t>(std::stoi(args[3]));
-  Config.Flame_Count = static_cast<int16_t>(std::stoi(args[4]));
-  PrintSample("run", 0);
-  for (int run = 1; run <= runs; ++run) {
-    Render_Done = false;
-    ShowRenderWindow();
-    if (!Render_Done) return 1;
-    PrintSample("run", run);
-  }
-  return 0;
-}
-
 int Run(const std::vector<std::wstring>& args) {
   if (args.empty()) return Usage();
   const std::wstring& command = args[0];
   const std::vector<std::wstring> rest(args.begin() + 1, args.end());
   if (command == L"display") return Display(rest);
-  if (command == L"render") return Render(rest);
   return Usage();
 }
 
