@@ -18,39 +18,29 @@ import struct
 import subprocess
 import tempfile
 import time
+import types
 import unittest
 from pathlib import Path
 
 REPO = Path(__file__).resolve().parents[2]
 SCREENSHOT_DIR = REPO / "build" / "e2e-screenshots"
 
-SCR_WIN = "C:\\Gyrafoto\\Gyrafoto.scr"
-DATA_FOLDER = "ジラフォト"
-DIALOG_TITLE = "ジラフォトの設定"
-DISPLAY_TITLE = "Gyrafoto"
-OPEN_TITLE = "ﾌｧｲﾙを開く"
-NO_FRAMES_TITLE = "ｽｸﾘｰﾝｾｰﾊﾞｰの設定"
-RENDER_CAPTION = "ﾚﾝﾀﾞﾘﾝｸﾞをしています。"
-SAVE_ERROR_TITLE = "設定の保存ｴﾗｰ"
-RENDER_ERROR_TITLE = "ﾚﾝﾀﾞﾘﾝｸﾞｴﾗｰ"
-PICTURE_ERROR_TITLE = "画像ﾌｧｲﾙｴﾗｰ"
+SCR_WIN, DATA_FOLDER = "C:\\Gyrafoto\\Gyrafoto.scr", "ジラフォト"
+DIALOG_TITLE, DISPLAY_TITLE, OPEN_TITLE = "ジラフォトの設定", "Gyrafoto", "ﾌｧｲﾙを開く"
+NO_FRAMES_TITLE, RENDER_CAPTION = "ｽｸﾘｰﾝｾｰﾊﾞｰの設定", "ﾚﾝﾀﾞﾘﾝｸﾞをしています。"
+SAVE_ERROR_TITLE, RENDER_ERROR_TITLE, PICTURE_ERROR_TITLE = "設定の保存ｴﾗｰ", "ﾚﾝﾀﾞﾘﾝｸﾞｴﾗｰ", "画像ﾌｧｲﾙｴﾗｰ"
 BROWSE, RENDER, OK, CANCEL, APPLY = "参照...", "ﾚﾝﾀﾞﾘﾝｸﾞ...", "設定", "ｷｬﾝｾﾙ", "適用"
-IDOK, IDCANCEL = 1, 2
-FILE_NAME_FIELD = 1148  # the open-file dialog's file-name combo box
-VK_ESCAPE = 27
-SB_LINEUP, SB_LINEDOWN, SB_THUMBPOSITION = 0, 1, 4
+IDOK, IDCANCEL, VK_ESCAPE, SB_LINEUP, SB_LINEDOWN, SB_THUMBPOSITION = 1, 2, 27, 0, 1, 4
 WS_CHILD, WS_DISABLED = 0x40000000, 0x08000000
+FILE_NAME_FIELD = 1148  # the open-file dialog's file-name combo box
 # Data.ini's keys, as the settings are named in the program.
 KEYS = {"Orgn_Path": "ｵﾘｼﾞﾅﾙ画像", "Stretch_On": "横ｽﾄﾚｯﾁ", "Flame_Count": "ﾌﾚｰﾑ数", "Disp_Size": "表示画像のｻｲｽﾞ",
         "BGM_Sel": "BGM有無", "BGM_Rep": "BGMﾘﾋﾟｰﾄ", "Move_Ptn": "移動ﾊﾟﾀｰﾝ", "Kaiten_Ptn": "回転ﾊﾟﾀｰﾝ",
         "Speed": "速さ", "Trim_On": "ﾄﾘﾐﾝｸﾞ", "Trim_Y": "ﾄﾘﾐﾝｸﾞ_Y"}
 GREEN = (40, 160, 60)
 
-# Seconds. Generous against a loaded 2-core machine, short against a hang.
-END_TIMEOUT = 10
-WINDOW_TIMEOUT = 15
-DRIVE_TIMEOUT = 30
-RUN_TIMEOUT = 120  # a rendering of up to 128 frames
+# Seconds: generous against a loaded 2-core machine, short against a hang. RUN_TIMEOUT: 128 frames rendered.
+END_TIMEOUT, WINDOW_TIMEOUT, DRIVE_TIMEOUT, RUN_TIMEOUT = 10, 15, 30, 120
 
 
 def data_ini(**settings):
@@ -73,25 +63,22 @@ def disc(size, colour, surround=(0, 0, 60)):
     return bmp(size, size, lambda x, y: colour if (x + 0.5 - r) ** 2 + (y + 0.5 - r) ** 2 < r * r else surround)
 
 
-def read_bmp(data):
-    """(width, height, rows of (r, g, b) from the top) of an uncompressed bottom-up 24-bit bitmap."""
-    offset, = struct.unpack_from("<I", data, 10)
-    width, height, _, bits = struct.unpack_from("<iiHH", data, 18)
-    if data[:2] != b"BM" or height <= 0 or bits != 24:
-        raise AssertionError("not a bottom-up 24-bit bitmap")
-    stride = (width * 3 + 3) // 4 * 4
-    rows = [data[offset + (height - 1 - y) * stride:][:width * 3] for y in range(height)]
-    return width, height, [[tuple(reversed(row[x * 3:x * 3 + 3])) for x in range(width)] for row in rows]
+def bmp_pixel(data, x, y):
+    """The (r, g, b) at x, y (from the top) of a bottom-up 24-bit bitmap."""
+    (offset,), (width, height) = struct.unpack_from("<I", data, 10), struct.unpack_from("<ii", data, 18)
+    at = offset + (height - 1 - y) * ((width * 3 + 3) // 4 * 4) + x * 3
+    return tuple(data[at:at + 3][::-1])
 
 
 def make_scene(path):
     """A 640 x 480 landscape as a bitmap: sky, sun, a cloud and two hills."""
+    draw = ["circle 480,110 480,160", "ellipse 160,330 260,90 180,360", "ellipse 470,360 300,80 180,360",
+            "ellipse 150,90 60,22 0,360", "ellipse 200,80 50,25 0,360"]
+    fills = ["#ffd966", "#6aa84f", "#38761d", "white", "white"]
     subprocess.run(["convert", "-size", "640x300", "gradient:#5b9bd5-#e8f1fa", "(", "-size", "640x180",
-                    "gradient:#4f8a3c-#2e5e2a", ")", "-append", "-fill", "#ffd966", "-draw", "circle 480,110 480,160",
-                    "-fill", "#6aa84f", "-draw", "ellipse 160,330 260,90 180,360",
-                    "-fill", "#38761d", "-draw", "ellipse 470,360 300,80 180,360", "-fill", "white",
-                    "-draw", "ellipse 150,90 60,22 0,360", "-draw", "ellipse 200,80 50,25 0,360",
-                    "BMP3:" + str(path)], check=True, timeout=30)
+                    "gradient:#4f8a3c-#2e5e2a", ")", "-append"] + [
+        a for fill, shape in zip(fills, draw) for a in ("-fill", fill, "-draw", shape)] + ["BMP3:" + str(path)],
+        check=True, timeout=30)
 
 
 def parse_info(line):
@@ -144,18 +131,6 @@ class Screen:
         return left, lit[0], right, lit[-1] + 1
 
 
-class HostWindow:
-    """A top-level window of drive.exe standing in for the screen-saver host."""
-
-    def __init__(self, test, process, hwnd):
-        self.test, self.process, self.hwnd = test, process, hwnd
-
-    def destroy(self):
-        if self.process.poll() is None:
-            self.test.drive("close", self.hwnd)
-            self.test.wait_exit(self.process)
-
-
 class WineTestCase(unittest.TestCase):
     """Base class: a fresh installation per test and helpers to run and drive it."""
 
@@ -182,14 +157,12 @@ class WineTestCase(unittest.TestCase):
         self.pictures.mkdir(parents=True)
         shutil.copy2(self.win_build / "Gyrafoto.scr", self.install_folder / "Gyrafoto.scr")
 
-    # --- paths and files -----------------------------------------------------
 
     def data_path(self, *parts):
         """The Linux path of C:\\ジラフォト\\<parts>."""
         return self.prefix.joinpath("drive_c", DATA_FOLDER, *parts)
 
     def win_exe(self, name):
-        """The Linux path of <win build>/tests/win/<name>.exe."""
         return self.win_build / "tests" / "win" / f"{name}.exe"
 
     def windows_path(self, path):
@@ -209,7 +182,6 @@ class WineTestCase(unittest.TestCase):
             self.data_path("Data.ini").write_bytes(ini)
         return self.frames("Image1")
 
-    # --- processes -----------------------------------------------------------
 
     def start_program(self, program, args=(), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL):
         """Starts any Windows program; it is killed at the end of the test."""
@@ -219,7 +191,6 @@ class WineTestCase(unittest.TestCase):
         return process
 
     def start(self, args=()):
-        """Starts the installed screensaver with the given command-line arguments."""
         return self.start_program(SCR_WIN, args)
 
     def wait_exit(self, process, timeout=END_TIMEOUT):
@@ -240,17 +211,14 @@ class WineTestCase(unittest.TestCase):
             return exit_code, _text(output.read())
 
     def wait_for(self, condition, what, timeout=END_TIMEOUT):
-        """Polls until condition() holds."""
         deadline = time.monotonic() + timeout
         while not condition():
             if time.monotonic() > deadline:
                 self.fail(f"{what} within {timeout} s")
             time.sleep(0.05)
 
-    # --- windows -------------------------------------------------------------
 
     def drive(self, *args, check=True, timeout=DRIVE_TIMEOUT):
-        """Runs drive.exe with the arguments and returns its output."""
         # Output through a file, not a pipe: Wine's background processes, when this call happens to
         # start them, inherit it and never close it.
         with tempfile.TemporaryFile() as output:
@@ -279,10 +247,6 @@ class WineTestCase(unittest.TestCase):
         """The hwnd of a visible, answering top-level window with this title."""
         return self._waited("wait", f"window titled {title!r}", title, timeout)
 
-    def wait_child(self, hwnd, timeout=WINDOW_TIMEOUT):
-        """The first visible, answering direct child of hwnd."""
-        return self._waited("waitchild", f"child of {hwnd}", hwnd, timeout)
-
     def wait_gone(self, title, timeout=WINDOW_TIMEOUT):
         self.drive("gone", title, int(timeout * 1000), timeout=timeout + DRIVE_TIMEOUT)
 
@@ -290,10 +254,9 @@ class WineTestCase(unittest.TestCase):
         return parse_info(self.drive("info", hwnd).strip())
 
     def children(self, hwnd):
-        return [parse_info(line) for line in self.drive("children", hwnd).splitlines() if line]
+        return [child for child in self.tree(hwnd) if child["parent"] == hwnd]
 
     def tree(self, hwnd):
-        """Every descendant of hwnd, parents first."""
         return [parse_info(line) for line in self.drive("tree", hwnd).splitlines() if line]
 
     def visible_windows(self):
@@ -315,19 +278,17 @@ class WineTestCase(unittest.TestCase):
 
     @contextlib.contextmanager
     def host_window(self, width, height, title=None):
-        """A HostWindow whose client area is width x height pixels, destroyed on leaving."""
+        """A top-level window of drive.exe (.hwnd) whose client area is width x height pixels, standing in
+        for the screen-saver host; .destroy() closes it, as leaving the block does."""
         process = self.start_program(self.drive_exe, map(str, ["host", width, height] + ([title] if title else [])),
                                      stdout=subprocess.PIPE)
         ready, _, _ = select.select([process.stdout], [], [], WINDOW_TIMEOUT)
         line = process.stdout.readline().strip() if ready else b""
         self.assertTrue(line.isdigit() and int(line), f"drive host did not start: {line!r}")
-        host = HostWindow(self, process, int(line))
-        try:
-            yield host
-        finally:
-            host.destroy()
+        close = lambda: process.poll() is not None or (self.drive("close", int(line)), self.wait_exit(process))
+        yield types.SimpleNamespace(hwnd=int(line), destroy=close)
+        close()
 
-    # --- the settings dialog -------------------------------------------------
 
     def open_dialog(self):
         self.process = self.start(["/c"])
@@ -361,7 +322,6 @@ class WineTestCase(unittest.TestCase):
         return min(found, key=gap)
 
     def click(self, caption, side=None):
-        """Clicks the control with this caption, or the one beside it."""
         self.drive("click", (self.beside(caption, side) if side else self.labelled(caption))["hwnd"])
 
     def scroll(self, caption, *code, times=1):
@@ -384,19 +344,16 @@ class WineTestCase(unittest.TestCase):
         return self.text_beside("ﾌｧｲﾙﾊﾟｽ", "below")
 
     def result_box(self):
-        """The pixels inside the result box's edge."""
         left, top, right, bottom = self.beside("ﾚﾝﾀﾞﾘﾝｸﾞ結果", "below")["rect"]
         return self.screen_pixels((left + 2, top + 2, right - 2, bottom - 2))
 
-    def browse(self, windows_path, shot=None):
+    def browse(self, windows_path):
         """Presses Browse and picks the file by typing its path into the open-file dialog."""
         self.click(BROWSE)
         chooser = self.wait_window(OPEN_TITLE)
         field = [c for c in self.tree(chooser) if c["id"] == FILE_NAME_FIELD][0]
         edit = [c for c in self.tree(field["hwnd"]) if c["class"].lower() == "edit"][0]
         self.drive("settext", edit["hwnd"], windows_path)
-        if shot:
-            self.screenshot(shot, chooser)
         self.drive("button", chooser, IDOK)
         self.wait_gone(OPEN_TITLE)
 
@@ -411,15 +368,13 @@ class WineTestCase(unittest.TestCase):
         self.assertEqual(self.wait_exit(watcher, RUN_TIMEOUT), 0, "no rendering window counted frames")
         return int(watcher.stdout.read())
 
-    def render_to_the_end(self):
+    def render_to_the_end(self):  # OK is enabled once every frame is written
         self.click(RENDER)
         self.wait_enabled(OK, timeout=RUN_TIMEOUT)
 
-    # --- screen and input ----------------------------------------------------
 
     def screenshot(self, name, hwnd=None, rect=None, screen=None):
-        """A PNG of the X screen (or of a capture taken earlier) cropped to the window or to rect = (left,
-        top, right, bottom)."""
+        """A PNG of the X screen (or an earlier capture) cropped to the window or rect (left, top, right, bottom)."""
         if hwnd is not None:
             rect = self.window_info(hwnd)["rect"]
         folder = SCREENSHOT_DIR / ".".join(self.id().split(".")[-2:])
@@ -434,12 +389,10 @@ class WineTestCase(unittest.TestCase):
         return path
 
     def capture(self):
-        """The whole X screen now."""
         return Screen(subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], check=True,
                                      capture_output=True, timeout=DRIVE_TIMEOUT, stdin=subprocess.DEVNULL).stdout)
 
     def screen_size(self):
-        """(width, height) of the X screen the programs run on."""
         size = subprocess.run(["xdotool", "getdisplaygeometry"], check=True, capture_output=True, text=True,
                               timeout=DRIVE_TIMEOUT, stdin=subprocess.DEVNULL).stdout.split()
         return int(size[0]), int(size[1])
@@ -454,14 +407,12 @@ class WineTestCase(unittest.TestCase):
                        stdout=subprocess.DEVNULL)
 
     def press(self, key):
-        """A real key press on the X window of the display."""
         window = subprocess.run(["xdotool", "search", "--name", f"^{DISPLAY_TITLE}$"], capture_output=True,
                                 text=True, timeout=DRIVE_TIMEOUT).stdout.split()
         self.assertTrue(window, "the display has no X window")
         self.xdotool("windowfocus", "--sync", window[0])
         self.xdotool("key", key)
 
-    # --- clean-up ------------------------------------------------------------
 
     def _clean_up(self):
         # Killing the Windows processes by pid is enough: `wine X` becomes process X, and the

@@ -1,12 +1,6 @@
-"""The soak: the display loop for thousands of steps with every motion pattern, in-process in
-hardening.exe (the real code's window) while the process's GDI objects, windows and private memory are
-counted between steps. A leaked brush or DC per step is the
-classic screensaver bug; here every count must stay flat. Figures are printed.
-
-CI runs a short pass; a longer one is the same command:
-
-    GYRAFOTO_SOAK_STEPS=200000 ../../scripts/with-wine-display python3 -m unittest -v test_soak
-"""
+"""The soak: the display loop for thousands of steps with every motion pattern, in-process in hardening.exe,
+while its GDI objects, windows and private memory are counted: a leaked brush or DC per step is the classic
+screensaver bug. Figures are printed; CI runs a short pass, GYRAFOTO_SOAK_STEPS=200000 a longer one."""
 
 import os
 import sys
@@ -45,7 +39,7 @@ class SoakTest(WineTestCase):
         for move in (0, 1, 2):
             with self.subTest(Move_Ptn=move):
                 code, output = self.run_program(self.win_exe("hardening"), [
-                    "display", "C:\\Gyrafoto\\pics", *map(str, (STEPS, STEPS // SAMPLES, move, move % 2, 100))],
+                    "C:\\Gyrafoto\\pics", *map(str, (STEPS, STEPS // SAMPLES, move, move % 2, 100))],
                     timeout=60 + STEPS / 100)
                 found = samples(output)
                 self.assertEqual((code, found[-1]["step"]), (0, STEPS), output)

@@ -1,26 +1,15 @@
 // drive.exe: finds and works the windows of other processes for the end-to-end
-// tests (Win32 by nature). One sub-command per call; window handles are
-// decimal; output is UTF-8 so the Linux side reads Japanese titles as they are.
-//
-//   list | find TITLE | info HWND | children HWND | tree HWND
-//       info lines (key=value, tab-separated) of the visible top-level windows,
-//       the hwnd titled TITLE (or 0), one window, its direct children, all its
-//       descendants parents first
-//   wait TITLE MS | gone TITLE MS | waitchild HWND MS
-//       until such a window is visible and answers (printed), or is gone
-//   waitprefix TEXT MS [VK | hold]
-//       like wait, for a title starting with TEXT (a caption that counts); with
-//       VK or hold: prints "watching", and once such a window shows posts it
-//       the key VK or suspends its process for a screenshot (release PID)
-//   click HWND | key HWND VK | close HWND | button DIALOG ID | scroll BAR CODE [POS]
-//       the messages a click, a key, the close box, a dialog button or a click
-//       on a scroll bar would post
-//   settext HWND TEXT | gettext HWND
-//   cursor | pointer X Y
-//       whether the pointer shows; the handle of the pointer shown at X,Y
-//   host W H [TITLE]
-//       a top-level window with a W x H client area: prints its hwnd and lives
-//       until it is closed
+// tests (Win32 by nature). One sub-command per call; handles are decimal;
+// output is UTF-8. Sub-commands: info lines (key=value, tab-separated) of the
+// visible top-level windows, one window or all its descendants (list, info,
+// tree); find TITLE; wait TITLE MS (visible and answering), gone TITLE MS;
+// waitprefix TEXT MS VK|hold
+// (prints "watching", then posts the key VK to, or suspends the process of, the
+// first window whose title starts with TEXT; release PID); the messages a
+// click, key, close box, dialog button or scroll bar click would post (click,
+// key, close, button, scroll); settext, gettext; cursor (whether the pointer
+// shows); host W H [TITLE] (a window with a W x H client area that lives until
+// it is closed).
 #include <windows.h>
 
 #include <tlhelp32.h>
@@ -89,12 +78,6 @@ HWND FindTitled(const std::wstring& title, bool must_be_ready, bool prefix = fal
   return found;
 }
 
-HWND FirstReadyChild(HWND parent) {
-  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    if (Ready(child)) return child;
-  return nullptr;
-}
-
 // Polls `probe` until it gives a window (or true) or the time is up.
 template <typename Probe>
 auto PollFor(long timeout_ms, Probe probe, int interval_ms = 20) -> decltype(probe()) {
@@ -131,11 +114,7 @@ std::wstring Info(HWND hwnd) {
          L"\tclass=" + class_name + L"\ttitle=" + WindowText(hwnd);
 }
 
-int Found(HWND hwnd) {
-  Print(Number(hwnd));
-  return hwnd ? 0 : 1;
-}
-
+int Found(HWND hwnd) { return Print(Number(hwnd)), hwnd ? 0 : 1; }
 int Posted(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   return PostMessageW(hwnd, message, wparam, lparam) ? 0 : 2;
 }
@@ -173,27 +152,13 @@ int Hold(DWORD pid, bool hold) {
   THREADENTRY32 entry{sizeof(entry)};
   bool any = false;
   for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
-    HANDLE thread = entry.th32OwnerProcessID == pid ? OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID) : nullptr;
-    if (!thread) continue;
-    any = (hold ? SuspendThread(thread) : ResumeThread(thread)) != static_cast<DWORD>(-1) || any;
-    CloseHandle(thread);
+    if (entry.th32OwnerProcessID != pid) continue;
+    HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID);
+    any = (thread && (hold ? SuspendThread(thread) : ResumeThread(thread)) != static_cast<DWORD>(-1)) || any;
+    if (thread) CloseHandle(thread);
   }
   CloseHandle(snapshot);
   return any ? 0 : 2;
-}
-
-int Pointer(int x, int y) {
-  SetCursorPos(x, y);
-  // The window under the pointer sets its pointer when the move reaches it.
-  POINT at{};
-  if (!PollFor(2000, [&] { return GetCursorPos(&at) && at.x == x && at.y == y; })) return 2;
-  Sleep(200);
-  CURSORINFO info{sizeof(info)};
-  GetCursorInfo(&info);
-  // Pointer handles belong to the process that loaded them: only whether two
-  // places show the same pointer can be compared.
-  Print(Number(reinterpret_cast<uintptr_t>(info.hCursor)));
-  return 0;
 }
 
 LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -229,11 +194,9 @@ int Run(int argc, wchar_t** argv) {
   const HWND hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(argc > 2 ? wcstoull(argv[2], nullptr, 10) : 0));
   const long number = argc > 3 ? ParseLong(argv[3]) : 0;
   const std::wstring title = argc > 2 ? argv[2] : L"";
-  if (command == L"list" || command == L"tree" || command == L"children") {
-    const std::vector<HWND> windows = command == L"list" ? Windows() : Windows(hwnd);
-    for (HWND window : windows)
-      if (command == L"list" ? IsWindowVisible(window) : command == L"tree" || GetParent(window) == hwnd)
-        Print(Info(window));
+  if (command == L"list" || command == L"tree") {
+    for (HWND window : Windows(command == L"tree" ? hwnd : nullptr))
+      if (command == L"tree" || IsWindowVisible(window)) Print(Info(window));
     return 0;
   }
   if (command == L"cursor") {
@@ -248,12 +211,9 @@ int Run(int argc, wchar_t** argv) {
   if (command == L"click") return Click(hwnd);
   if (command == L"gettext") return Text(hwnd, nullptr);
   if (command == L"release") return Hold(static_cast<DWORD>(ParseLong(argv[2])), false);
-  if (command == L"pointer") return Pointer(static_cast<int>(ParseLong(argv[2])), static_cast<int>(number));
   if (command == L"wait") return Found(PollFor(number, [&] { return FindTitled(title, true); }));
-  if (command == L"waitchild") return Found(PollFor(number, [&] { return FirstReadyChild(hwnd); }));
   if (command == L"gone") return PollFor(number, [&] { return FindTitled(title, false) == nullptr; }) ? 0 : 1;
-  if (command == L"waitprefix" && argc < 5) return Found(PollFor(number, [&] { return FindTitled(title, true, true); }));
-  if (command == L"waitprefix") {
+  if (command == L"waitprefix" && argc > 4) {
     Print(L"watching");
     // A caption that counts may change every few milliseconds.
     const HWND found = PollFor(number, [&] { return FindTitled(title, false, true); }, 1);
@@ -267,9 +227,9 @@ int Run(int argc, wchar_t** argv) {
   if (command == L"button") return Posted(hwnd, WM_COMMAND, MAKEWPARAM(number, BN_CLICKED),
                                           reinterpret_cast<LPARAM>(GetDlgItem(hwnd, static_cast<int>(number))));
   if (command == L"scroll") {
-    HWND parent = GetParent(hwnd);
     const UINT message = GetWindowLongW(hwnd, GWL_STYLE) & SBS_VERT ? WM_VSCROLL : WM_HSCROLL;
-    return Posted(parent, message, MAKEWPARAM(number, argc > 4 ? ParseLong(argv[4]) : 0), reinterpret_cast<LPARAM>(hwnd));
+    const WPARAM code = MAKEWPARAM(number, argc > 4 ? ParseLong(argv[4]) : 0);
+    return Posted(GetParent(hwnd), message, code, reinterpret_cast<LPARAM>(hwnd));
   }
   if (command == L"host") return Host(static_cast<int>(ParseLong(argv[2])), static_cast<int>(number),
                                       argc > 4 ? argv[4] : L"Gyrafoto Test Host");

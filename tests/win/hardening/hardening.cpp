@@ -1,24 +1,17 @@
-// hardening.exe: runs the program's windows in-process while it counts what
-// they hold, for the end-to-end soak test. Output is UTF-8.
-//
-//   display FOLDER STEPS EVERY MOVE ROTATION RADIUS
-//       plays the .bmp frames of FOLDER full screen as the screensaver does
-//       (Move_Ptn MOVE, Kaiten_Ptn ROTATION, Disp_Size RADIUS, no pause
-//       between steps, no music) and prints a sample line every EVERY steps;
-//       after STEPS steps it clicks the window, which ends the process.
-//
-// A sample line is "step=N gdi=G user=U private_kb=P": G counts
-// the process's GDI objects, U its windows, P its private memory. Windows
-// reports G through GetGuiResources; Wine reports 0 there, so G is then
-// counted by asking GetObjectType about every handle slot (Wine accepts a
-// handle without its generation bits).
+// hardening.exe FOLDER STEPS EVERY MOVE ROTATION RADIUS: the display loop of
+// the screensaver run in-process (Win32) on the .bmp frames of FOLDER (no
+// pause, no music) while it counts what it holds, for the end-to-end soak.
+// Every EVERY steps it prints "step=N gdi=G user=U private_kb=P": the
+// process's GDI objects (GetGuiResources, which is 0 under Wine: then every
+// handle slot asked with GetObjectType), its windows and its private memory.
+// After STEPS steps it clicks the window, which ends the process.
 #include <windows.h>
 
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <string>
-#include <vector>
+#include <cwchar>
 
 #include "display/win32/display_window.h"
 #include "startup/frame_files.h"
@@ -29,18 +22,6 @@
 namespace gyra {
 namespace {
 
-void Print(const std::string& line) {
-  std::fputs((line + "\n").c_str(), stdout);
-  std::fflush(stdout);
-}
-
-int Usage() {
-  std::fputs("usage: hardening display ...\n", stderr);
-  return 2;
-}
-
-// --- counting -------------------------------------------------------------
-
 unsigned long GdiObjects() {
   if (const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return reported;
   unsigned long count = 0;
@@ -49,41 +30,30 @@ unsigned long GdiObjects() {
   return count;
 }
 
-BOOL CALLBACK CountChild(HWND, LPARAM count) {
-  ++*reinterpret_cast<unsigned long*>(count);
-  return TRUE;
+BOOL CALLBACK CountChild(HWND, LPARAM count) { return ++*reinterpret_cast<unsigned long*>(count), TRUE; }
+
+BOOL CALLBACK CountWithChildren(HWND hwnd, LPARAM count) {
+  EnumChildWindows(hwnd, CountChild, count);
+  return CountChild(hwnd, count);
 }
 
-BOOL CALLBACK CountOwnWindow(HWND hwnd, LPARAM count) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == GetCurrentProcessId()) {
-    ++*reinterpret_cast<unsigned long*>(count);
-    EnumChildWindows(hwnd, CountChild, count);
-  }
-  return TRUE;
-}
-
-// The process's windows, top-level and child, hidden ones included.
+// The windows of the (one-threaded) process, top-level and child, hidden ones included.
 unsigned long OwnWindows() {
   unsigned long count = 0;
-  EnumWindows(CountOwnWindow, reinterpret_cast<LPARAM>(&count));
+  EnumThreadWindows(GetCurrentThreadId(), CountWithChildren, reinterpret_cast<LPARAM>(&count));
   return count;
 }
 
 unsigned long PrivateKilobytes() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  counters.cb = sizeof counters;
-  if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
+  PROCESS_MEMORY_COUNTERS counters{sizeof counters};
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
   return static_cast<unsigned long>(counters.PagefileUsage / 1024);
 }
 
 void PrintSample(const char* what, long number) {
-  Print(std::string(what) + "=" + std::to_string(number) + " gdi=" + std::to_string(GdiObjects()) +
-        " user=" + std::to_string(OwnWindows()) + " private_kb=" + std::to_string(PrivateKilobytes()));
+  std::printf("%s=%ld gdi=%lu user=%lu private_kb=%lu\n", what, number, GdiObjects(), OwnWindows(), PrivateKilobytes());
+  std::fflush(stdout);
 }
-
-// --- display --------------------------------------------------------------
 
 // Every step of the display ends in one Sleep: this program's import of it
 // is pointed at CountStep, which samples between steps.
@@ -118,33 +88,28 @@ bool RedirectSleep() {
   return false;
 }
 
-int Display(const std::vector<std::wstring>& args) {
-  if (args.size() != 6) return Usage();
+int Display(int argc, wchar_t** argv) {
+  if (argc != 7) {
+    std::fputs("usage: hardening FOLDER STEPS EVERY MOVE ROTATION RADIUS\n", stderr);
+    return 2;
+  }
   Win32FileSystem files;
-  File_List = ListBitmaps(files, Narrow(args[0]));
-  steps_wanted = std::stol(args[1]);
-  sample_every = std::max(1L, std::stol(args[2]));
-  Config.Move_Ptn = static_cast<int16_t>(std::stoi(args[3]));
-  Config.Kaiten_Ptn = static_cast<int16_t>(std::stoi(args[4]));
-  Config.Disp_Size = static_cast<int16_t>(std::stoi(args[5]));
+  File_List = ListBitmaps(files, Narrow(argv[1]));
+  steps_wanted = std::wcstol(argv[2], nullptr, 10);
+  sample_every = std::max(1L, std::wcstol(argv[3], nullptr, 10));
+  Config.Move_Ptn = static_cast<int16_t>(std::wcstol(argv[4], nullptr, 10));
+  Config.Kaiten_Ptn = static_cast<int16_t>(std::wcstol(argv[5], nullptr, 10));
+  Config.Disp_Size = static_cast<int16_t>(std::wcstol(argv[6], nullptr, 10));
   Config.Speed = 0;
   Config.BGM_Sel = 1;  // off
   if (!RedirectSleep()) return 1;
   PrintSample("step", 0);
   // Ends the process on the click after the last step.
-  if (!LoadDisplayWindow()) Print("no-frames");
+  LoadDisplayWindow();
   return 1;
-}
-
-int Run(const std::vector<std::wstring>& args) {
-  if (args.empty()) return Usage();
-  const std::wstring& command = args[0];
-  const std::vector<std::wstring> rest(args.begin() + 1, args.end());
-  if (command == L"display") return Display(rest);
-  return Usage();
 }
 
 }  // namespace
 }  // namespace gyra
 
-int wmain(int argc, wchar_t** argv) { return gyra::Run(std::vector<std::wstring>(argv + 1, argv + argc)); }
+int wmain(int argc, wchar_t** argv) { return gyra::Display(argc, argv); }
