@@ -1,6 +1,6 @@
-"""Bad input under Wine: damaged, empty and huge pictures of every format through the shipped decoder,
-a 200-megapixel photo in the 32-bit build, paths code page 932 cannot hold and folders ending in a 0x5C
-trail byte, damaged Data.ini files and preview handles that are no window."""
+"""Bad input under Wine: damaged, empty and huge pictures of every format and a 200-megapixel photo through
+the shipped 32-bit decoder, paths code page 932 cannot hold, folders ending in a 0x5C trail byte, damaged
+Data.ini files and preview handles that are no window."""
 
 import functools
 import operator
@@ -53,8 +53,7 @@ def huge_headers(width, height):
 
 
 class BadInputTest(WineTestCase):
-    def decode(self, pictures):
-        """render_host's answer for each picture (name -> bytes): "WIDTHxHEIGHT" or an error line."""
+    def decode(self, pictures):  # name -> bytes in, name -> "WIDTHxHEIGHT" or an error out
         for name, data in pictures.items():
             (self.pictures / name).write_bytes(data)
         code, output = self.run_program(self.win_exe("render_host"), [

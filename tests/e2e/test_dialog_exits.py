@@ -1,10 +1,9 @@
-"""The settings dialog's ways out and its failures, under Wine: what each leaves in Image1, Image2 and
-Data.ini, and the folders that are missing or cannot be written."""
+"""The settings dialog's ways out and failures under Wine: what each leaves in Image1, Image2 and Data.ini."""
 
 import stat
 import unittest
 
-from harness import (APPLY, BROWSE, CANCEL, DISPLAY_TITLE, GREEN, IDCANCEL, NO_FRAMES_TITLE, OK, OPEN_TITLE,
+from harness import (APPLY, BROWSE, CANCEL, GREEN, IDCANCEL, NO_FRAMES_TITLE, OK, OPEN_TITLE,
                      RENDER, RENDER_CAPTION, RENDER_ERROR_TITLE, SAVE_ERROR_TITLE, VK_ESCAPE, WineTestCase, bmp,
                      data_ini, disc, remove_folder)
 
@@ -138,7 +137,6 @@ class DialogExitsTest(WineTestCase):
         process = self.start(["/s"])
         self.answer_box(NO_FRAMES_TITLE)
         self.assertEqual(self.wait_exit(process), 0)
-        self.assertEqual(self.find_window(DISPLAY_TITLE), 0)
 
 
 if __name__ == "__main__":

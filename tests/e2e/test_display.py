@@ -48,7 +48,6 @@ class DisplayTest(WineTestCase):
         self.assertTrue(info["exstyle"] & WS_EX_TOPMOST)
         x, y = self.width // 2, self.height // 2
         screen = self.capture()
-        self.screenshot("centre", screen=screen)
         self.assertEqual(screen.lit_box(), (x - S, y - S, x + S, y + S))  # black everywhere else
         self.assertEqual(screen.pixel(x, y), RED)
         self.assertEqual(self.drive("cursor").strip(), "hidden")

@@ -9,14 +9,12 @@ import unittest
 from harness import WineTestCase, disc
 
 STEPS = int(os.environ.get("GYRAFOTO_SOAK_STEPS", "3000"))
-SAMPLES = 6
 # Private memory may move by a page table or a heap block; a leak of a brush, DC or bitmap per step
 # would add far more over thousands of steps.
 MEMORY_SLACK_KB = 256
 
 
 def samples(output):
-    """Sample lines of hardening.exe ("step=N gdi=G user=U private_kb=P") as dicts of ints."""
     return [{k: int(v) for k, v in (field.split("=") for field in line.split())}
             for line in output.splitlines() if line.startswith(("step=", "run="))]
 
@@ -39,7 +37,7 @@ class SoakTest(WineTestCase):
         for move in (0, 1, 2):
             with self.subTest(Move_Ptn=move):
                 code, output = self.run_program(self.win_exe("hardening"), [
-                    "C:\\Gyrafoto\\pics", *map(str, (STEPS, STEPS // SAMPLES, move, move % 2, 100))],
+                    "display", "C:\\Gyrafoto\\pics", *map(str, (STEPS, STEPS // 6, move, move % 2, 100))],
                     timeout=60 + STEPS / 100)
                 found = samples(output)
                 self.assertEqual((code, found[-1]["step"]), (0, STEPS), output)

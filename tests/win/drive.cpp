@@ -24,12 +24,10 @@ namespace {
 constexpr UINT kAnswerTimeoutMs = 500;
 
 void Print(const std::wstring& text) {
-  std::string bytes(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                      nullptr);
-  bytes.back() = '\n';
-  fwrite(bytes.data(), 1, bytes.size(), stdout);
-  fflush(stdout);
+  char bytes[8192];
+  const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
+  std::printf("%s\n", length ? bytes : "");
+  std::fflush(stdout);
 }
 
 std::wstring Number(uintptr_t value) { return std::to_wstring(value); }
@@ -199,12 +197,9 @@ int Run(int argc, wchar_t** argv) {
       if (command == L"tree" || IsWindowVisible(window)) Print(Info(window));
     return 0;
   }
-  if (command == L"cursor") {
-    CURSORINFO info{sizeof(info)};
-    GetCursorInfo(&info);
-    Print((info.flags & CURSOR_SHOWING) ? L"showing" : L"hidden");
-    return 0;
-  }
+  CURSORINFO cursor{sizeof(cursor)};
+  if (command == L"cursor")
+    return GetCursorInfo(&cursor), Print(cursor.flags & CURSOR_SHOWING ? L"showing" : L"hidden"), 0;
   if (command == L"find") return Found(FindTitled(title, false)), 0;
   if (command == L"info") return Print(Info(hwnd)), 0;
   if (command == L"close") return Posted(hwnd, WM_CLOSE, 0, 0);

@@ -1,4 +1,4 @@
-// hardening.exe FOLDER STEPS EVERY MOVE ROTATION RADIUS: the display loop of
+// hardening.exe display FOLDER STEPS EVERY MOVE ROTATION RADIUS: the loop of
 // the screensaver run in-process (Win32) on the .bmp frames of FOLDER (no
 // pause, no music) while it counts what it holds, for the end-to-end soak.
 // Every EVERY steps it prints "step=N gdi=G user=U private_kb=P": the
@@ -11,7 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cwchar>
+#include <string>
 
 #include "display/win32/display_window.h"
 #include "startup/frame_files.h"
@@ -89,17 +89,17 @@ bool RedirectSleep() {
 }
 
 int Display(int argc, wchar_t** argv) {
-  if (argc != 7) {
-    std::fputs("usage: hardening FOLDER STEPS EVERY MOVE ROTATION RADIUS\n", stderr);
+  if (argc != 8 || std::wstring(argv[1]) != L"display") {
+    std::fputs("usage: hardening display FOLDER STEPS EVERY MOVE ROTATION RADIUS\n", stderr);
     return 2;
   }
   Win32FileSystem files;
-  File_List = ListBitmaps(files, Narrow(argv[1]));
-  steps_wanted = std::wcstol(argv[2], nullptr, 10);
-  sample_every = std::max(1L, std::wcstol(argv[3], nullptr, 10));
-  Config.Move_Ptn = static_cast<int16_t>(std::wcstol(argv[4], nullptr, 10));
-  Config.Kaiten_Ptn = static_cast<int16_t>(std::wcstol(argv[5], nullptr, 10));
-  Config.Disp_Size = static_cast<int16_t>(std::wcstol(argv[6], nullptr, 10));
+  File_List = ListBitmaps(files, Narrow(argv[2]));
+  steps_wanted = _wtol(argv[3]);
+  sample_every = std::max(1L, _wtol(argv[4]));
+  Config.Move_Ptn = static_cast<int16_t>(_wtoi(argv[5]));
+  Config.Kaiten_Ptn = static_cast<int16_t>(_wtoi(argv[6]));
+  Config.Disp_Size = static_cast<int16_t>(_wtoi(argv[7]));
   Config.Speed = 0;
   Config.BGM_Sel = 1;  // off
   if (!RedirectSleep()) return 1;

@@ -1,7 +1,7 @@
-// render_host.exe decode OUT.bmp PICTURE...: the shipped picture decoder on
-// its own (Win32) for the end-to-end tests. Per picture it prints
-// "WIDTHxHEIGHT" (the picture written to OUT.bmp) or
-// "error=not-a-picture|too-large", as the rendering window decodes it.
+// render_host.exe: the shipped picture decoder and the rendering window on
+// their own (Win32), standing in for the dialog in the end-to-end tests.
+// decode OUT.bmp PICTURE...: per picture "WIDTHxHEIGHT" (written to OUT.bmp)
+// or "error=not-a-picture|too-large", as the rendering window decodes it.
 #include <windows.h>
 
 #include <cstdio>
@@ -10,12 +10,37 @@
 
 #include "render/bmp.h"
 #include "render/win32/picture_decoder.h"
+#include "render/win32/render_window.h"
+#include "startup/globals.h"
 #include "startup/win32/win32_file_system.h"
 #include "toolkit/text.h"
 
+// render PICTURE FOLDER [--frames N] [--radius N] [--trim TOP] [--stretch]:
+// the settings globals and the frame folder set as the dialog sets them, then
+// the rendering window shown modally; prints "Render_Done=0|1".
+int Render(int argc, wchar_t** argv) {
+  auto& config = gyra::Config;
+  config = {.Orgn_Path = gyra::Narrow(argv[2]), .Flame_Count = 64, .Disp_Size = 100};
+  gyra::Paths.Image2_Path = gyra::Narrow(argv[3]);
+  for (int i = 4; i < argc; ++i) {
+    const std::wstring option = argv[i];
+    int16_t* value = option == L"--frames"   ? &config.Flame_Count
+                     : option == L"--radius" ? &config.Disp_Size
+                     : option == L"--trim"   ? &config.Trim_Y
+                                             : nullptr;
+    config.Stretch_On |= option == L"--stretch";
+    config.Trim_On |= option == L"--trim";
+    if (value && ++i < argc) *value = static_cast<int16_t>(_wtoi(argv[i]));
+    else if (option != L"--stretch") return 2;
+  }
+  gyra::ShowRenderWindow();
+  return std::printf("Render_Done=%d\n", gyra::Render_Done ? 1 : 0), 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
+  if (argc >= 4 && std::wstring(argv[1]) == L"render") return Render(argc, argv);
   if (argc < 4 || std::wstring(argv[1]) != L"decode") {
-    std::fputs("usage: render_host decode OUT.bmp PICTURE...\n", stderr);
+    std::fputs("usage: render_host decode OUT.bmp PICTURE... | render PICTURE FOLDER [options]\n", stderr);
     return 2;
   }
   gyra::Win32FileSystem files;
