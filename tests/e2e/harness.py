@@ -1,81 +1,90 @@
-"""End-to-end harness: the built screensaver under Wine on a private X screen.
+"""End-to-end harness: every test installs a fresh Gyrafoto.scr as C:\\Gyrafoto\\Gyrafoto.scr (data folder
+C:\\ジラフォト), drives its windows with tests/win/drive.exe and cleans up; every wait is bounded and ends on
+an event. Screenshots go to build/e2e-screenshots/<TestClass>.<test>/ only. In a Wine session:
 
-Every test installs a fresh copy of Gyrafoto.scr as C:\\Gyrafoto\\Gyrafoto.scr
-(so its data folder is C:\\ジラフォト), drives its windows with the helper
-program drive.exe and cleans up after itself, also when it fails or a wait
-times out. Every wait has a timeout.
-
-The tests need a Wine session (X screen, prefix, warm wineserver) and the
-mingw build directory holding Gyrafoto.scr and tests/win/*.exe:
-
-    cd tests/e2e
-    GYRAFOTO_WIN_BUILD_DIR=/work/main/build/h-e2e-w32 \\
-        ../../scripts/with-wine-display python3 -m unittest -v test_startup
-
-and one test alone, the same with a full name in place of test_startup:
-
-    ... python3 -m unittest -v test_startup.StartupTest.test_settings_mode_opens_the_dialog
-
-with-wine-display makes the X screen and the warm wineserver for the run and
-tears them down afterwards (setting up the prefix first if needed). CTest runs
-the same through tests/e2e/CMakeLists.txt when GYRAFOTO_WIN_BUILD_DIR is set at
-configure time.
-Screenshots land in build/e2e-screenshots/<TestClass>.<test>/<name>.png.
+    cd tests/e2e && GYRAFOTO_WIN_BUILD_DIR=../../build/win32 ../../scripts/with-wine-display python3 -m unittest -v test_walk
 """
 
 import contextlib
+import hashlib
 import os
 import select
 import shutil
+import struct
 import subprocess
 import tempfile
 import time
+import types
 import unittest
 from pathlib import Path
 
 REPO = Path(__file__).resolve().parents[2]
 SCREENSHOT_DIR = REPO / "build" / "e2e-screenshots"
 
-INSTALL_FOLDER_WIN = "C:\\Gyrafoto"
-SCR_WIN = INSTALL_FOLDER_WIN + "\\Gyrafoto.scr"
-DATA_FOLDER = "ジラフォト"
+SCR_WIN, DATA_FOLDER = "C:\\Gyrafoto\\Gyrafoto.scr", "ジラフォト"
+DIALOG_TITLE, DISPLAY_TITLE, OPEN_TITLE = "ジラフォトの設定", "Gyrafoto", "ﾌｧｲﾙを開く"
+NO_FRAMES_TITLE, RENDER_CAPTION = "ｽｸﾘｰﾝｾｰﾊﾞｰの設定", "ﾚﾝﾀﾞﾘﾝｸﾞをしています。"
+SAVE_ERROR_TITLE, RENDER_ERROR_TITLE, PICTURE_ERROR_TITLE = "設定の保存ｴﾗｰ", "ﾚﾝﾀﾞﾘﾝｸﾞｴﾗｰ", "画像ﾌｧｲﾙｴﾗｰ"
+BROWSE, RENDER, OK, CANCEL, APPLY = "参照...", "ﾚﾝﾀﾞﾘﾝｸﾞ...", "設定", "ｷｬﾝｾﾙ", "適用"
+IDOK, IDCANCEL, VK_ESCAPE, SB_LINEUP, SB_LINEDOWN, SB_THUMBPOSITION = 1, 2, 27, 0, 1, 4
+WS_CHILD, WS_DISABLED = 0x40000000, 0x08000000
+FILE_NAME_FIELD = 1148  # the open-file dialog's file-name combo box
+# Data.ini's keys, as the settings are named in the program.
+KEYS = {"Orgn_Path": "ｵﾘｼﾞﾅﾙ画像", "Stretch_On": "横ｽﾄﾚｯﾁ", "Flame_Count": "ﾌﾚｰﾑ数", "Disp_Size": "表示画像のｻｲｽﾞ",
+        "BGM_Sel": "BGM有無", "BGM_Rep": "BGMﾘﾋﾟｰﾄ", "Move_Ptn": "移動ﾊﾟﾀｰﾝ", "Kaiten_Ptn": "回転ﾊﾟﾀｰﾝ",
+        "Speed": "速さ", "Trim_On": "ﾄﾘﾐﾝｸﾞ", "Trim_Y": "ﾄﾘﾐﾝｸﾞ_Y"}
+GREEN = (40, 160, 60)
 
-# Seconds. Generous against a loaded 2-core machine, short against a hang.
-END_TIMEOUT = 10
-WINDOW_TIMEOUT = 15
-DRIVE_TIMEOUT = 30
-
-WS_CHILD = 0x40000000
-WS_CAPTION = 0x00C00000
-WS_BORDER = 0x00800000
-WS_DLGFRAME = 0x00400000
-WS_THICKFRAME = 0x00040000
-INFO_NUMBERS = ("hwnd", "exists", "visible", "parent", "owner", "id", "pid")
-INFO_HEX = ("style", "exstyle")
-INFO_TUPLES = ("rect", "client")
+# Seconds: generous against a loaded 2-core machine, short against a hang. RUN_TIMEOUT: 128 frames rendered.
+END_TIMEOUT, WINDOW_TIMEOUT, DRIVE_TIMEOUT, RUN_TIMEOUT = 10, 15, 30, 120
 
 
-def _session_setting(name):
-    value = os.environ.get(name)
-    if not value:
-        raise AssertionError(
-            f"{name} is not set: run the end-to-end tests through "
-            "scripts/with-wine-display with GYRAFOTO_WIN_BUILD_DIR set (see tests/e2e/harness.py)")
-    return value
+def data_ini(**settings):
+    """Data.ini bytes as the program writes them: Shift-JIS, CRLF."""
+    lines = ["[Section]"] + [f"{KEYS[name]}={value}" for name, value in settings.items()]
+    return ("\r\n".join(lines) + "\r\n").encode("cp932")
+
+
+def bmp(width, height, pixel):
+    """A bottom-up 24-bit Windows bitmap; pixel(x, y) gives (r, g, b) with y counted from the top."""
+    rows = [b"".join(bytes(reversed(pixel(x, y))) for x in range(width)) for y in range(height)]
+    data = b"".join(row + b"\0" * (-len(row) % 4) for row in reversed(rows))
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    return struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(data), 0, 0, 14 + len(info)) + info + data
+
+
+def disc(size, colour, surround=(0, 0, 60)):
+    """A frame: a disc of `colour` filling a size x size bitmap."""
+    r = size / 2
+    return bmp(size, size, lambda x, y: colour if (x + 0.5 - r) ** 2 + (y + 0.5 - r) ** 2 < r * r else surround)
+
+
+def bmp_pixel(data, x, y):
+    """The (r, g, b) at x, y (from the top) of a bottom-up 24-bit bitmap."""
+    (offset,), (width, height) = struct.unpack_from("<I", data, 10), struct.unpack_from("<ii", data, 18)
+    at = offset + (height - 1 - y) * ((width * 3 + 3) // 4 * 4) + x * 3
+    return tuple(data[at:at + 3][::-1])
+
+
+def make_scene(path):
+    """A 640 x 480 landscape as a bitmap: sky, sun, a cloud and two hills."""
+    draw = ["circle 480,110 480,160", "ellipse 160,330 260,90 180,360", "ellipse 470,360 300,80 180,360",
+            "ellipse 150,90 60,22 0,360", "ellipse 200,80 50,25 0,360"]
+    fills = ["#ffd966", "#6aa84f", "#38761d", "white", "white"]
+    subprocess.run(["convert", "-size", "640x300", "gradient:#5b9bd5-#e8f1fa", "(", "-size", "640x180",
+                    "gradient:#4f8a3c-#2e5e2a", ")", "-append"] + [
+        a for fill, shape in zip(fills, draw) for a in ("-fill", fill, "-draw", shape)] + ["BMP3:" + str(path)],
+        check=True, timeout=30)
 
 
 def parse_info(line):
     """One line of `drive info` as a dict: numbers as ints, rect and client as int tuples."""
     fields = dict(field.split("=", 1) for field in line.split("\t"))
-    for key in INFO_NUMBERS:
-        if key in fields:
-            fields[key] = int(fields[key])
-    for key in INFO_HEX:
-        if key in fields:
-            fields[key] = int(fields[key], 16)
-    for key in INFO_TUPLES:
-        if key in fields:
-            fields[key] = tuple(int(n) for n in fields[key].split(","))
+    for key, value in fields.items():
+        if key in ("rect", "client"):
+            fields[key] = tuple(int(n) for n in value.split(","))
+        elif key not in ("class", "title"):
+            fields[key] = int(value, 0)
     return fields
 
 
@@ -84,36 +93,36 @@ def _text(output):
 
 
 def remove_folder(folder, timeout=END_TIMEOUT):
-    """Removes a folder tree if it exists."""
     deadline = time.monotonic() + timeout
     while folder.exists():
-        # A program that just died may still hold files for a moment.
-        try:
-            shutil.rmtree(folder)
+        try:  # a program that just died may still hold files for a moment
+            shutil.rmtree(folder) if folder.is_dir() else folder.unlink()
         except OSError:
             if time.monotonic() > deadline:
                 raise
             time.sleep(0.05)
 
 
-class HostWindow:
-    """A top-level window of drive.exe standing in for the screen-saver host."""
+class Screen:
+    """One capture of the whole X screen."""
 
-    def __init__(self, process, hwnd):
-        self.process = process
-        self.hwnd = hwnd
+    def __init__(self, ppm):
+        _, width, height, _, self.data = ppm.split(maxsplit=4)  # binary PPM, 8 bits a channel
+        self.width, self.height = int(width), int(height)
 
-    def destroy(self, timeout=END_TIMEOUT):
-        if self.process.poll() is None and not self.process.stdin.closed:
-            with contextlib.suppress(OSError):
-                self.process.stdin.write(b"destroy\n")
-                self.process.stdin.close()
-        try:
-            self.process.wait(timeout)
-        except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait(timeout)
-            raise AssertionError(f"host window {self.hwnd} did not close within {timeout} s")
+    def pixel(self, x, y):
+        at = (y * self.width + x) * 3
+        return tuple(self.data[at:at + 3])
+
+    def lit_box(self):
+        """(left, top, right, bottom) around every pixel that is not black, or None."""
+        lit = [y for y in range(self.height) if self.data[y * self.width * 3:(y + 1) * self.width * 3].strip(b"\0")]
+        if not lit:
+            return None
+        spans = [self.data[y * self.width * 3:(y + 1) * self.width * 3] for y in lit]
+        left = min(len(row) - len(row.lstrip(b"\0")) for row in spans) // 3
+        right = max(len(row.rstrip(b"\0")) + 2 for row in spans) // 3
+        return left, lit[0], right, lit[-1] + 1
 
 
 class WineTestCase(unittest.TestCase):
@@ -121,12 +130,15 @@ class WineTestCase(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        _session_setting("GYRAFOTO_WINE_SESSION")
-        cls.prefix = Path(_session_setting("WINEPREFIX"))
-        cls.win_build = Path(_session_setting("GYRAFOTO_WIN_BUILD_DIR")).resolve()
-        cls.scr_build = cls.win_build / "Gyrafoto.scr"
-        cls.drive_exe = cls.win_build / "tests" / "win" / "drive.exe"
-        for needed in (cls.scr_build, cls.drive_exe):
+        for name in ("GYRAFOTO_WINE_SESSION", "WINEPREFIX", "GYRAFOTO_WIN_BUILD_DIR"):
+            if not os.environ.get(name):
+                raise AssertionError(f"{name} is not set: run through scripts/with-wine-display (see harness.py)")
+        cls.prefix = Path(os.environ["WINEPREFIX"])
+        cls.win_build = Path(os.environ["GYRAFOTO_WIN_BUILD_DIR"]).resolve()
+        cls.drive_exe = cls.win_exe(cls, "drive")
+        # A helper that is missing fails every test: nothing is skipped.
+        for needed in (cls.win_build / "Gyrafoto.scr", cls.drive_exe, cls.win_exe(cls, "render_host"),
+                       cls.win_exe(cls, "hardening"), cls.win_build / "tools" / "gyrafoto-render.exe"):
             if not needed.is_file():
                 raise AssertionError(f"{needed} is missing: build {cls.win_build} first")
 
@@ -135,20 +147,33 @@ class WineTestCase(unittest.TestCase):
         self.install_folder = self.prefix / "drive_c" / "Gyrafoto"
         self.addCleanup(self._clean_up)
         self._remove_installation()
-        self.install_folder.mkdir(parents=True)
-        shutil.copy2(self.scr_build, self.install_folder / "Gyrafoto.scr")
+        self.pictures = self.install_folder / "pics"
+        self.pictures.mkdir(parents=True)
+        shutil.copy2(self.win_build / "Gyrafoto.scr", self.install_folder / "Gyrafoto.scr")
 
-    # --- paths ---------------------------------------------------------------
 
     def data_path(self, *parts):
         """The Linux path of C:\\ジラフォト\\<parts>."""
         return self.prefix.joinpath("drive_c", DATA_FOLDER, *parts)
 
     def win_exe(self, name):
-        """The Linux path of <win build>/tests/win/<name>.exe."""
         return self.win_build / "tests" / "win" / f"{name}.exe"
 
-    # --- processes -----------------------------------------------------------
+    def frames(self, folder):
+        """name -> a digest of each *.bmp file in C:\\ジラフォト\\<folder> (short to compare and to show)."""
+        files = sorted(self.data_path(folder).glob("*.bmp"))
+        return {p.name: hashlib.sha1(p.read_bytes()).hexdigest() for p in files}
+
+    def install(self, frames=(), ini=b""):
+        """The data folder with these committed frames (bitmaps) and Data.ini bytes."""
+        for folder in ("Image1", "Image2"):
+            self.data_path(folder).mkdir(parents=True, exist_ok=True)
+        for number, frame in enumerate(frames, 1):
+            self.data_path("Image1", f"PicD_{number:03d}.bmp").write_bytes(frame)
+        if ini is not None:
+            self.data_path("Data.ini").write_bytes(ini)
+        return self.frames("Image1")
+
 
     def start_program(self, program, args=(), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL):
         """Starts any Windows program; it is killed at the end of the test."""
@@ -158,7 +183,6 @@ class WineTestCase(unittest.TestCase):
         return process
 
     def start(self, args=()):
-        """Starts the installed screensaver with the given command-line arguments."""
         return self.start_program(SCR_WIN, args)
 
     def wait_exit(self, process, timeout=END_TIMEOUT):
@@ -166,8 +190,7 @@ class WineTestCase(unittest.TestCase):
         try:
             return process.wait(timeout)
         except subprocess.TimeoutExpired:
-            windows = self.drive("list", check=False)
-            self.fail(f"{process.args} still runs after {timeout} s; visible windows:\n{windows}")
+            self.fail(f"{process.args[:3]} still runs after {timeout} s; windows:\n{self.drive('list', check=False)}")
 
     def run_scr(self, args=(), timeout=END_TIMEOUT):
         return self.wait_exit(self.start(args), timeout)
@@ -179,119 +202,214 @@ class WineTestCase(unittest.TestCase):
             output.seek(0)
             return exit_code, _text(output.read())
 
-    # --- windows -------------------------------------------------------------
+    def wait_for(self, condition, what, timeout=END_TIMEOUT):
+        deadline = time.monotonic() + timeout
+        while not condition():
+            if time.monotonic() > deadline:
+                self.fail(f"{what} within {timeout} s")
+            time.sleep(0.05)
+
 
     def drive(self, *args, check=True, timeout=DRIVE_TIMEOUT):
-        """Runs drive.exe with the arguments and returns its output."""
-        command = " ".join(map(str, args))
-        # Output through a file, not a pipe: Wine's own background processes,
-        # when this call happens to start them, inherit it and never close it.
+        # Output through a file, not a pipe: Wine's background processes, when this call happens to
+        # start them, inherit it and never close it.
         with tempfile.TemporaryFile() as output:
             try:
                 done = subprocess.run(["wine", str(self.drive_exe), *map(str, args)], stdin=subprocess.DEVNULL,
                                       stdout=output, stderr=subprocess.DEVNULL, timeout=timeout)
             except subprocess.TimeoutExpired:
-                self.fail(f"drive {command} did not answer within {timeout} s")
+                self.fail(f"drive {args} did not answer within {timeout} s")
             output.seek(0)
             text = _text(output.read())
         if check and done.returncode != 0:
-            self.fail(f"drive {command} exited with {done.returncode}: {text}")
+            self.fail(f"drive {args} exited with {done.returncode}: {text}")
         return text
 
     def find_window(self, title):
         """The hwnd of a top-level window with exactly this title, or 0."""
         return int(self.drive("find", title))
 
+    def _waited(self, command, what, target, timeout):
+        output = self.drive(command, target, int(timeout * 1000), check=False, timeout=timeout + DRIVE_TIMEOUT)
+        if not output.strip().isdigit() or not int(output):
+            self.fail(f"no {what} within {timeout} s; visible windows:\n" + self.drive("list", check=False))
+        return int(output)
+
     def wait_window(self, title, timeout=WINDOW_TIMEOUT):
         """The hwnd of a visible, answering top-level window with this title."""
-        output = self.drive("wait", title, int(timeout * 1000), check=False, timeout=timeout + DRIVE_TIMEOUT)
-        hwnd = int(output.split()[0]) if output.split() else 0
-        if not hwnd:
-            self.fail(f"no window titled {title!r} within {timeout} s; visible windows:\n"
-                      + self.drive("list", check=False))
-        return hwnd
+        return self._waited("wait", f"window titled {title!r}", title, timeout)
 
     def wait_gone(self, title, timeout=WINDOW_TIMEOUT):
         self.drive("gone", title, int(timeout * 1000), timeout=timeout + DRIVE_TIMEOUT)
-
-    def wait_child(self, hwnd, timeout=WINDOW_TIMEOUT):
-        """The first visible, answering direct child of hwnd."""
-        output = self.drive("waitchild", hwnd, int(timeout * 1000), check=False, timeout=timeout + DRIVE_TIMEOUT)
-        child = int(output.split()[0]) if output.split() else 0
-        if not child:
-            self.fail(f"window {hwnd} got no child within {timeout} s")
-        return child
 
     def window_info(self, hwnd):
         return parse_info(self.drive("info", hwnd).strip())
 
     def children(self, hwnd):
-        return [parse_info(line) for line in self.drive("children", hwnd).splitlines() if line]
+        return [child for child in self.tree(hwnd) if child["parent"] == hwnd]
+
+    def tree(self, hwnd):
+        return [parse_info(line) for line in self.drive("tree", hwnd).splitlines() if line]
 
     def visible_windows(self):
         return [parse_info(line) for line in self.drive("list").splitlines() if line]
 
     def window_texts(self, hwnd):
-        """The window's text followed by the texts of its Static children."""
-        return self.drive("text", hwnd).splitlines()
+        """The window's text followed by the lines of its Static children."""
+        statics = [c["title"] for c in self.children(hwnd) if c["class"].lower() == "static" and c["title"]]
+        return [self.window_info(hwnd)["title"]] + "\x1f".join(statics).split("\x1f")
+
+    def answer_box(self, title):
+        """Answers a message box with OK; returns its text without the title."""
+        box = self.wait_window(title)
+        texts = self.window_texts(box)
+        self.screenshot(title, box)
+        self.drive("button", box, IDOK)
+        self.wait_gone(title)
+        return texts[1:]
 
     @contextlib.contextmanager
     def host_window(self, width, height, title=None):
-        """A HostWindow whose client area is width x height pixels, destroyed on leaving."""
-        args = ["host", width, height] + ([title] if title else [])
-        process = self.start_program(self.drive_exe, map(str, args), stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+        """A top-level window of drive.exe (.hwnd) whose client area is width x height pixels, standing in
+        for the screen-saver host; .destroy() closes it, as leaving the block does."""
+        process = self.start_program(self.drive_exe, map(str, ["host", width, height] + ([title] if title else [])),
+                                     stdout=subprocess.PIPE)
         ready, _, _ = select.select([process.stdout], [], [], WINDOW_TIMEOUT)
-        line = process.stdout.readline().decode("utf-8", "replace").strip() if ready else ""
-        if not line.isdigit() or int(line) == 0:
-            self.fail(f"drive host did not start: {line!r}")
-        host = HostWindow(process, int(line))
-        try:
-            yield host
-        finally:
-            host.destroy()
+        line = process.stdout.readline().strip() if ready else b""
+        self.assertTrue(line.isdigit() and int(line), f"drive host did not start: {line!r}")
+        close = lambda: process.poll() is not None or (self.drive("close", int(line)), self.wait_exit(process))
+        yield types.SimpleNamespace(hwnd=int(line), destroy=close)
+        close()
 
-    # --- screen --------------------------------------------------------------
 
-    def screenshot(self, name, hwnd=None, rect=None):
-        """A PNG of the X screen cropped to the window (or rect = left, top, right, bottom)."""
+    def open_dialog(self):
+        self.process = self.start(["/c"])
+        self.dialog = self.wait_window(DIALOG_TITLE)
+        self.controls = self.tree(self.dialog)  # where they are; their state is read afresh
+
+    def close_dialog(self):
+        self.drive("close", self.dialog)
+        self.assertEqual(self.wait_exit(self.process), 0)
+
+    def labelled(self, caption):
+        found = [c for c in self.controls if c["title"] == caption]
+        self.assertEqual(len(found), 1, caption)
+        return found[0]
+
+    def beside(self, caption, side, kind=None):
+        """The control nearest to a caption on its left, right or below, in line with it: how a user finds
+        the dialog's unlabelled controls (a mark left of its caption, a spinner right of it)."""
+        left, top, right, bottom = self.labelled(caption)["rect"]
+
+        def gap(control):
+            c_left, c_top, c_right, c_bottom = control["rect"]
+            if side == "below":
+                return c_top - bottom if c_left < right and c_right > left else -1
+            if c_top >= bottom or c_bottom <= top:
+                return -1
+            return left - c_right if side == "left" else c_left - right
+
+        found = [c for c in self.controls if gap(c) >= 0 and kind in (None, c["class"])]
+        self.assertTrue(found, f"nothing {side} of {caption}")
+        return min(found, key=gap)
+
+    def click(self, caption, side=None):
+        self.drive("click", (self.beside(caption, side) if side else self.labelled(caption))["hwnd"])
+
+    def scroll(self, caption, *code, times=1):
+        """Sends the scroll bar right of a caption SB_<code> as a click on it would."""
+        bar = self.beside(caption, "right", "ScrollBar")["hwnd"]
+        for _ in range(times):
+            self.drive("scroll", bar, *code)
+
+    def enabled(self, caption):
+        return not self.window_info(self.labelled(caption)["hwnd"])["style"] & WS_DISABLED
+
+    def wait_enabled(self, caption, enabled=True, timeout=END_TIMEOUT):
+        self.wait_for(lambda: self.enabled(caption) == enabled, f"{caption} not {'en' if enabled else 'dis'}abled",
+                      timeout)
+
+    def text_beside(self, caption, side):
+        return self.window_info(self.beside(caption, side)["hwnd"])["title"]
+
+    def path_label(self):
+        return self.text_beside("ﾌｧｲﾙﾊﾟｽ", "below")
+
+    def result_box(self):
+        left, top, right, bottom = self.beside("ﾚﾝﾀﾞﾘﾝｸﾞ結果", "below")["rect"]
+        return self.screen_pixels((left + 2, top + 2, right - 2, bottom - 2))
+
+    def edit_in(self, hwnd):
+        return [c for c in self.tree(hwnd) if c["class"].lower() == "edit"][0]["hwnd"]
+
+    def browse(self, windows_path):
+        """Presses Browse and picks the file by typing its path into the open-file dialog."""
+        self.click(BROWSE)
+        chooser = self.wait_window(OPEN_TITLE)
+        self.drive("settext", self.edit_in([c for c in self.tree(chooser) if c["id"] == FILE_NAME_FIELD][0]["hwnd"]),
+                   windows_path)
+        self.drive("button", chooser, IDOK)
+        self.wait_gone(OPEN_TITLE)
+
+    def render_with(self, action):
+        """Presses Render with drive.exe watching for the rendering window, to act on it at once (a whole
+        run takes a fraction of a second): a key code, or "hold" to stop its process. Returns its hwnd."""
+        watcher = self.start_program(self.drive_exe, ["waitprefix", RENDER_CAPTION + "1", str(RUN_TIMEOUT * 1000),
+                                                      str(action)], stdout=subprocess.PIPE)
+        ready, _, _ = select.select([watcher.stdout], [], [], WINDOW_TIMEOUT)
+        self.assertTrue(ready and watcher.stdout.readline().strip() == b"watching", "drive.exe does not watch")
+        self.click(RENDER)
+        self.assertEqual(self.wait_exit(watcher, RUN_TIMEOUT), 0, "no rendering window counted frames")
+        return int(watcher.stdout.read())
+
+    def render_to_the_end(self):  # OK is enabled once every frame is written
+        self.click(RENDER)
+        self.wait_enabled(OK, timeout=RUN_TIMEOUT)
+
+
+    def screenshot(self, name, hwnd=None, rect=None, screen=None):
+        """A PNG of the X screen (or an earlier capture) cropped to the window or rect (left, top, right, bottom)."""
         if hwnd is not None:
             rect = self.window_info(hwnd)["rect"]
         folder = SCREENSHOT_DIR / ".".join(self.id().split(".")[-2:])
         folder.mkdir(parents=True, exist_ok=True)
         path = folder / f"{name}.png"
-        command = ["import", "-window", "root"]
+        command = ["convert", "ppm:-"] if screen else ["import", "-window", "root"]
         if rect:
             left, top, right, bottom = rect
             command += ["-crop", f"{right - left}x{bottom - top}+{left}+{top}", "+repage"]
-        subprocess.run(command + [str(path)], check=True, timeout=DRIVE_TIMEOUT, stdin=subprocess.DEVNULL)
+        ppm = b"P6 %d %d 255\n" % (screen.width, screen.height) + screen.data if screen else None
+        subprocess.run(command + [str(path)], input=ppm, check=True, timeout=DRIVE_TIMEOUT)
         return path
 
+    def capture(self):
+        return Screen(subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], check=True,
+                                     capture_output=True, timeout=DRIVE_TIMEOUT, stdin=subprocess.DEVNULL).stdout)
+
     def screen_size(self):
-        """(width, height) of the X screen the programs run on."""
-        size = subprocess.run(["xdotool", "getdisplaygeometry"], check=True, capture_output=True, text=True,
-                              timeout=DRIVE_TIMEOUT, stdin=subprocess.DEVNULL).stdout.split()
-        return int(size[0]), int(size[1])
+        screen = self.capture()
+        return screen.width, screen.height
 
     def screen_pixels(self, rect):
         """The screen's pixels inside rect (left, top, right, bottom) as rows of (r, g, b)."""
-        left, top, right, bottom = rect
-        ppm = subprocess.run(
-            ["import", "-window", "root", "-crop", f"{right - left}x{bottom - top}+{left}+{top}", "+repage",
-             "-depth", "8", "ppm:-"], check=True, capture_output=True, timeout=DRIVE_TIMEOUT,
-            stdin=subprocess.DEVNULL).stdout
-        # Binary PPM: "P6", width, height, maximum, each followed by one blank.
-        magic, width, height, maximum, data = ppm.split(maxsplit=4)
-        width, height = int(width), int(height)
-        if magic != b"P6" or int(maximum) != 255 or len(data) != width * height * 3:
-            raise AssertionError("unexpected screenshot format")
-        return [[tuple(data[(y * width + x) * 3:(y * width + x) * 3 + 3]) for x in range(width)]
-                for y in range(height)]
+        screen, (left, top, right, bottom) = self.capture(), rect
+        return [[screen.pixel(x, y) for x in range(left, right)] for y in range(top, bottom)]
 
-    # --- clean-up ------------------------------------------------------------
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *map(str, args)], check=True, timeout=DRIVE_TIMEOUT, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL)
+
+    def press(self, key):
+        window = subprocess.run(["xdotool", "search", "--name", f"^{DISPLAY_TITLE}$"], capture_output=True,
+                                text=True, timeout=DRIVE_TIMEOUT).stdout.split()
+        self.assertTrue(window, "the display has no X window")
+        self.xdotool("windowfocus", "--sync", window[0])
+        self.xdotool("key", key)
+
 
     def _clean_up(self):
-        # Killing the Windows processes by pid is enough: `wine X` becomes
-        # process X, and the wineserver drops its windows when it dies.
+        # Killing the Windows processes by pid is enough: `wine X` becomes process X, and the
+        # wineserver drops its windows when it dies.
         for process in self._processes:
             if process.poll() is None:
                 process.kill()
@@ -300,26 +418,15 @@ class WineTestCase(unittest.TestCase):
             for pipe in (process.stdin, process.stdout):
                 if pipe:
                     pipe.close()
-        leftovers = self._wait_no_windows()
-        if leftovers:
-            self._restart_wineserver()
+        deadline = time.monotonic() + 3  # the server drops a dead process's windows soon after
+        while (leftovers := self.drive("list", check=False).strip()) and time.monotonic() < deadline:
+            time.sleep(0.1)
+        if leftovers:  # only then is the server restarted
+            for flag in ("-k", "-w", "-p"):
+                subprocess.run(["wineserver", flag], timeout=DRIVE_TIMEOUT, check=False)
         self._remove_installation()
         if leftovers:
             self.fail(f"windows left over after the test (wineserver restarted):\n{leftovers}")
-
-    def _wait_no_windows(self, timeout=3):
-        """What `drive list` still shows once the server has dropped the dead processes' windows."""
-        deadline = time.monotonic() + timeout
-        while True:
-            leftovers = self.drive("list", check=False).strip()
-            if not leftovers or time.monotonic() > deadline:
-                return leftovers
-            time.sleep(0.1)
-
-    def _restart_wineserver(self):
-        subprocess.run(["wineserver", "-k"], timeout=DRIVE_TIMEOUT, check=False)
-        subprocess.run(["wineserver", "-w"], timeout=DRIVE_TIMEOUT, check=False)
-        subprocess.run(["wineserver", "-p"], timeout=DRIVE_TIMEOUT, check=False)
 
     def _remove_installation(self):
         remove_folder(self.install_folder)

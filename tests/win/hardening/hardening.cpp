@@ -1,33 +1,19 @@
-// hardening.exe: runs the program's windows in-process while it counts what
-// they hold, for the end-to-end soak and bad-input tests. Output is UTF-8.
-//
-//   display FOLDER STEPS EVERY MOVE ROTATION RADIUS
-//       plays the .bmp frames of FOLDER full screen as the screensaver does
-//       (Move_Ptn MOVE, Kaiten_Ptn ROTATION, Disp_Size RADIUS, every step
-//       due at once, no music) and prints a sample line every EVERY steps;
-//       after STEPS steps it clicks the window, which ends the process.
-//   render PICTURE FOLDER RUNS RADIUS FRAMES
-//       shows the rendering window RUNS times in a row, as the dialog's
-//       Render does, and prints a sample line after each run.
-//   lock FILE
-//       opens FILE for reading and writing, shared with nobody, prints
-//       "locked" and holds it until a line arrives on stdin.
-//
-// A sample line is "step=N gdi=G user=U private_kb=P" (or run=N): G counts
-// the process's GDI objects, U its windows, P its private memory. Windows
-// reports G through GetGuiResources; Wine reports 0 there, so G is then
-// counted by asking GetObjectType about every handle slot (Wine accepts a
-// handle without its generation bits).
+// hardening.exe display FOLDER STEPS EVERY MOVE ROTATION RADIUS: the loop of
+// the screensaver run in-process (Win32) on the .bmp frames of FOLDER (every
+// step due at once, no music) while it counts what it holds, for the end-to-end soak.
+// Every EVERY steps it prints "step=N gdi=G user=U private_kb=P": the
+// process's GDI objects (GetGuiResources, which is 0 under Wine: then every
+// handle slot asked with GetObjectType), its windows and its private memory.
+// After STEPS steps it clicks the window, which ends the process.
 #include <windows.h>
 
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "display/win32/display_window.h"
-#include "render/win32/render_window.h"
 #include "startup/frame_files.h"
 #include "startup/globals.h"
 #include "startup/win32/win32_file_system.h"
@@ -35,18 +21,6 @@
 
 namespace gyra {
 namespace {
-
-void Print(const std::string& line) {
-  std::fputs((line + "\n").c_str(), stdout);
-  std::fflush(stdout);
-}
-
-int Usage() {
-  std::fputs("usage: hardening display|render|lock ...\n", stderr);
-  return 2;
-}
-
-// --- counting -------------------------------------------------------------
 
 unsigned long GdiObjects() {
   if (const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return reported;
@@ -56,41 +30,30 @@ unsigned long GdiObjects() {
   return count;
 }
 
-BOOL CALLBACK CountChild(HWND, LPARAM count) {
-  ++*reinterpret_cast<unsigned long*>(count);
-  return TRUE;
+BOOL CALLBACK CountChild(HWND, LPARAM count) { return ++*reinterpret_cast<unsigned long*>(count), TRUE; }
+
+BOOL CALLBACK CountWithChildren(HWND hwnd, LPARAM count) {
+  EnumChildWindows(hwnd, CountChild, count);
+  return CountChild(hwnd, count);
 }
 
-BOOL CALLBACK CountOwnWindow(HWND hwnd, LPARAM count) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == GetCurrentProcessId()) {
-    ++*reinterpret_cast<unsigned long*>(count);
-    EnumChildWindows(hwnd, CountChild, count);
-  }
-  return TRUE;
-}
-
-// The process's windows, top-level and child, hidden ones included.
+// The windows of the (one-threaded) process, top-level and child, hidden ones included.
 unsigned long OwnWindows() {
   unsigned long count = 0;
-  EnumWindows(CountOwnWindow, reinterpret_cast<LPARAM>(&count));
+  EnumThreadWindows(GetCurrentThreadId(), CountWithChildren, reinterpret_cast<LPARAM>(&count));
   return count;
 }
 
 unsigned long PrivateKilobytes() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  counters.cb = sizeof counters;
-  if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
+  PROCESS_MEMORY_COUNTERS counters{sizeof counters};
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
   return static_cast<unsigned long>(counters.PagefileUsage / 1024);
 }
 
 void PrintSample(const char* what, long number) {
-  Print(std::string(what) + "=" + std::to_string(number) + " gdi=" + std::to_string(GdiObjects()) +
-        " user=" + std::to_string(OwnWindows()) + " private_kb=" + std::to_string(PrivateKilobytes()));
+  std::printf("%s=%ld gdi=%lu user=%lu private_kb=%lu\n", what, number, GdiObjects(), OwnWindows(), PrivateKilobytes());
+  std::fflush(stdout);
 }
-
-// --- display --------------------------------------------------------------
 
 // This program's imports of GdiFlush, which every step of the display calls
 // once to put its picture on the screen, and of QueryPerformanceCounter, the
@@ -145,68 +108,28 @@ bool RedirectDisplayClockAndSteps() {
          RedirectImport(L"kernel32.dll", "QueryPerformanceCounter", reinterpret_cast<void*>(&HoursPassing));
 }
 
-int Display(const std::vector<std::wstring>& args) {
-  if (args.size() != 6) return Usage();
+int Display(int argc, wchar_t** argv) {
+  if (argc != 8 || std::wstring(argv[1]) != L"display") {
+    std::fputs("usage: hardening display FOLDER STEPS EVERY MOVE ROTATION RADIUS\n", stderr);
+    return 2;
+  }
   Win32FileSystem files;
-  File_List = ListBitmaps(files, Narrow(args[0]));
-  steps_wanted = std::stol(args[1]);
-  sample_every = std::max(1L, std::stol(args[2]));
-  Config.Move_Ptn = static_cast<int16_t>(std::stoi(args[3]));
-  Config.Kaiten_Ptn = static_cast<int16_t>(std::stoi(args[4]));
-  Config.Disp_Size = static_cast<int16_t>(std::stoi(args[5]));
+  File_List = ListBitmaps(files, Narrow(argv[2]));
+  steps_wanted = _wtol(argv[3]);
+  sample_every = std::max(1L, _wtol(argv[4]));
+  Config.Move_Ptn = static_cast<int16_t>(_wtoi(argv[5]));
+  Config.Kaiten_Ptn = static_cast<int16_t>(_wtoi(argv[6]));
+  Config.Disp_Size = static_cast<int16_t>(_wtoi(argv[7]));
   Config.Speed = 0;
   Config.BGM_Sel = 1;  // off
   if (!RedirectDisplayClockAndSteps()) return 1;
   PrintSample("step", 0);
   // Ends the process on the click after the last step.
-  if (!LoadDisplayWindow()) Print("no-frames");
+  LoadDisplayWindow();
   return 1;
-}
-
-// --- render ---------------------------------------------------------------
-
-int Render(const std::vector<std::wstring>& args) {
-  if (args.size() != 5) return Usage();
-  Config.Orgn_Path = Narrow(args[0]);
-  Paths.Image2_Path = Narrow(args[1]);
-  const int runs = std::stoi(args[2]);
-  Config.Disp_Size = static_cast<int16_t>(std::stoi(args[3]));
-  Config.Flame_Count = static_cast<int16_t>(std::stoi(args[4]));
-  PrintSample("run", 0);
-  for (int run = 1; run <= runs; ++run) {
-    Render_Done = false;
-    ShowRenderWindow(nullptr);
-    if (!Render_Done) return 1;
-    PrintSample("run", run);
-  }
-  return 0;
-}
-
-// --- lock -----------------------------------------------------------------
-
-int Lock(const std::vector<std::wstring>& args) {
-  if (args.size() != 1) return Usage();
-  const HANDLE file = CreateFileW(args[0].c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 1;
-  Print("locked");
-  char line[16];
-  std::fgets(line, sizeof line, stdin);
-  CloseHandle(file);
-  return 0;
-}
-
-int Run(const std::vector<std::wstring>& args) {
-  if (args.empty()) return Usage();
-  const std::wstring& command = args[0];
-  const std::vector<std::wstring> rest(args.begin() + 1, args.end());
-  if (command == L"display") return Display(rest);
-  if (command == L"render") return Render(rest);
-  if (command == L"lock") return Lock(rest);
-  return Usage();
 }
 
 }  // namespace
 }  // namespace gyra
 
-int wmain(int argc, wchar_t** argv) { return gyra::Run(std::vector<std::wstring>(argv + 1, argv + argc)); }
+int wmain(int argc, wchar_t** argv) { return gyra::Display(argc, argv); }

@@ -1,0 +1,158 @@
+"""One walk of the program under Wine: /c, a picture through the real open-file dialog, the options,
+Render, OK committing, /s playing those frames; the start-up modes, the single instance and the preview.
+Its screenshots are the README's (scripts/refresh-screenshots copies them)."""
+
+import time
+import unittest
+
+from harness import (APPLY, BROWSE, CANCEL, DIALOG_TITLE, DISPLAY_TITLE, FILE_NAME_FIELD, GREEN, IDOK,
+                     NO_FRAMES_TITLE, OK, OPEN_TITLE, RENDER, SB_LINEDOWN, SB_LINEUP, SB_THUMBPOSITION, WS_CHILD,
+                     WineTestCase, bmp_pixel, data_ini, disc, make_scene)
+
+LOOK_IN_FIELD = 1137  # the open-file dialog's folder box
+VK_END = 0x23
+
+
+class WalkTest(WineTestCase):
+    def test_the_whole_road(self):
+        make_scene(self.pictures / "hills.bmp")
+        scene = "C:\\Gyrafoto\\pics\\hills.bmp"
+        # 1. The host starts /c on a fresh installation: the data folder is made and the dialog opens.
+        self.open_dialog()
+        self.assertEqual({c: self.enabled(c) for c in (BROWSE, RENDER, OK, CANCEL, APPLY)},
+                         {BROWSE: True, RENDER: False, OK: False, CANCEL: True, APPLY: False})
+        self.screenshot("1-settings-dialog", self.dialog)
+        self.install([disc(200, GREEN)] * 3, ini=None)  # frames committed earlier, which OK replaces
+
+        # 2. Browse: the folder first, then the name, as a user picks it.
+        self.click(BROWSE)
+        chooser = self.wait_window(OPEN_TITLE)
+        name_field = self.edit_in([c for c in self.tree(chooser) if c["id"] == FILE_NAME_FIELD][0]["hwnd"])
+        look_in = [c for c in self.tree(chooser) if c["id"] == LOOK_IN_FIELD][0]["hwnd"]
+        self.drive("settext", name_field, "C:\\Gyrafoto\\pics")
+        self.drive("button", chooser, IDOK)
+        self.wait_for(lambda: self.drive("gettext", look_in).strip() == "pics", "the chooser did not open pics")
+        self.drive("settext", name_field, "hills.bmp")
+        self.screenshot("2-open-file-dialog", chooser)
+        self.drive("button", chooser, IDOK)
+        self.wait_gone(OPEN_TITLE)
+        self.wait_for(lambda: self.path_label() == scene, "the path label shows no path")
+
+        # 3. The options: spinners (the radius held at its end), marks, speed, track, trimming band.
+        spinners = ("ﾌﾚｰﾑ(ｺﾏ）数", "表示画像のｻｲｽﾞ（半径）")
+        for caption in spinners:
+            self.scroll(caption, SB_LINEUP, times=2)
+        self.scroll(spinners[1], SB_LINEDOWN, times=3)  # 102, then 100 and held at its end
+        self.wait_for(lambda: [self.text_beside(c, "right") for c in spinners] == ["66", "100"], "spinners")
+        for caption in ("中央", "左回転", "ﾄﾘﾐﾝｸﾞ"):
+            self.click(caption, "left")
+        self.scroll("速い", SB_THUMBPOSITION, 199)
+        track = self.edit_in(self.beside("曲目をﾘﾋﾟｰﾄ", "left", "ComboBox")["hwnd"])
+        self.drive("settext", track, "2.5")
+        self.drive("key", track, VK_END)
+        self.scroll("ﾄﾘﾐﾝｸﾞ", SB_THUMBPOSITION, 20)
+        preview = self.beside("ｵﾘｼﾞﾅﾙ画像", "right")
+        band_top = lambda: self.children(preview["hwnd"])[0]["rect"][1] - preview["client"][1]
+        self.wait_for(lambda: band_top() == 20, "the trimming band is not at 20")
+        self.wait_enabled(APPLY)
+        self.assertFalse(self.enabled(OK))
+        self.screenshot("3-picture-chosen", self.dialog)
+
+        # 4. Render, held still once its caption counts frames for a screenshot.
+        window = self.render_with("hold")
+        self.screenshot("4-rendering", window)
+        self.drive("release", self.window_info(window)["pid"])
+        self.wait_enabled(OK, timeout=120)
+        # The frames are those the headless renderer makes of the same picture, count, size and band.
+        self.data_path("headless").mkdir()
+        code, output = self.run_program(self.win_build / "tools" / "gyrafoto-render.exe", [
+            scene, "C:\\ジラフォト\\headless", "--frames", "66", "--radius", "100", "--trim", "20"], timeout=60)
+        self.assertEqual(code, 0, output)
+        rendered = self.frames("Image2")
+        self.assertEqual(rendered, self.frames("headless"))
+        # 5. The result box shows the first new frame: the ball on black.
+        result = self.result_box()
+        self.assertEqual((result[0][0], len(result)), ((0, 0, 0), 113))
+        self.assertGreater(sum(result[56][56]), 150)
+        self.screenshot("5-rendered", self.dialog)
+
+        # OK commits the frames, writes every key, closes and ends the program.
+        self.click(OK)
+        self.assertEqual(self.wait_exit(self.process), 0)
+        self.assertEqual((self.frames("Image1"), self.frames("Image2")), (rendered, {}))
+        self.assertEqual([p.name for p in self.data_path().iterdir() if p.name.startswith("Image1.")], [])
+        self.assertEqual(self.data_path("Data.ini").read_bytes(), data_ini(
+            Orgn_Path=scene, Stretch_On=0, Flame_Count=66, Disp_Size=100, BGM_Sel=1, BGM_Rep=2, Move_Ptn=0,
+            Kaiten_Ptn=1, Speed=200, Trim_On=1, Trim_Y=20))
+
+        # 6. /s plays the committed frames at the centre, turning left, and ends on a key.
+        display = self.start(["/s"])
+        self.wait_window(DISPLAY_TITLE)
+        points = [(i, j) for j in range(8, 200, 24) for i in range(8, 200, 24)]
+        frames = {int(p.name[5:8]): [bmp_pixel(p.read_bytes(), i, j) for i, j in points]
+                  for p in self.data_path("Image1").glob("*.bmp")}
+        width, height = self.screen_size()
+        x, y = width // 2 - 100, height // 2 - 100
+        shown = []
+        deadline = time.monotonic() + 30
+        while len(shown) < 6 and time.monotonic() < deadline:
+            screen = self.capture()
+            number = next((n for n, want in frames.items()
+                           if [screen.pixel(x + i, y + j) for i, j in points] == want), None)
+            if number and (not shown or shown[-1] != number):
+                shown.append(number)
+                if len(shown) == 1:
+                    self.screenshot("6-screensaver", rect=(x - 140, y - 60, x + 340, y + 260), screen=screen)
+        self.assertGreaterEqual(len(shown), 6, shown)
+        for frame, then in zip(shown, shown[1:]):
+            self.assertIn((frame - then) % len(frames), range(1, 8), f"not turning left: {shown}")
+        self.press("a")
+        self.assertEqual(self.wait_exit(display), 0)
+
+    def test_start_up_modes(self):
+        # Another letter sets up the data folder and ends; an existing one is left as it is.
+        self.assertEqual(self.run_scr(["/x"]), 0)
+        self.assertEqual(sorted(p.name for p in self.data_path().iterdir()), ["Image1", "Image2"])
+        self.data_path("Image1").rmdir()
+        self.assertEqual(self.run_scr(["/x"]), 0)
+        self.assertFalse(self.data_path("Image1").exists())
+        self.assertEqual(self.visible_windows(), [])
+        for args in (["/c"], []):
+            with self.subTest(args=args):
+                process = self.start(args)
+                self.drive("close", self.wait_window(DIALOG_TITLE))
+                self.assertEqual(self.wait_exit(process), 0)
+        process = self.start(["/S"])  # without frames: the message, and the end on OK
+        self.assertEqual(self.answer_box(NO_FRAMES_TITLE), ["設定画面でﾚﾝﾀﾞﾘﾝｸﾞの処理をしてください。"])
+        self.assertEqual(self.wait_exit(process), 0)
+        self.assertEqual(self.visible_windows(), [])
+
+    def test_a_second_start_is_refused(self):
+        for title, starts in ((DIALOG_TITLE, (["/c"], ["/s"], ["/p", "HOST"])), (DISPLAY_TITLE, (["/c"],))):
+            with self.host_window(200, 100, title) as other:
+                for args in starts:
+                    with self.subTest(beside=title, args=args):
+                        # Given the other window as preview host, a start that was not refused would live in it.
+                        self.assertEqual(self.run_scr([str(other.hwnd) if a == "HOST" else a for a in args]), 0)
+                        self.assertEqual([w["hwnd"] for w in self.visible_windows()], [other.hwnd])
+                        self.assertEqual(self.children(other.hwnd), [])
+                        self.assertFalse(self.data_path().exists())
+
+    def test_the_preview_lives_in_its_host_until_it_goes(self):
+        for args in (lambda hwnd: ["/p", str(hwnd)], lambda hwnd: [f"/p:{hwnd}"]):
+            with self.host_window(152, 112) as host:
+                with self.subTest(args=args(host.hwnd)):
+                    process = self.start(args(host.hwnd))
+                    self.wait_for(lambda: self.children(host.hwnd), "no preview in its host")
+                    child = self.children(host.hwnd)[0]
+                    left, top = self.window_info(host.hwnd)["client"][:2]
+                    self.assertTrue(child["style"] & WS_CHILD)
+                    self.assertEqual(child["rect"], (left, top, left + 152, top + 112))
+                    self.assertIsNone(process.poll(), "the preview ended while its host lives")
+                    host.destroy()
+                    self.assertEqual(self.wait_exit(process), 0)
+                    self.assertFalse(self.data_path().exists())
+
+
+if __name__ == "__main__":
+    unittest.main()
