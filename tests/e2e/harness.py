@@ -431,3 +431,12 @@ class WineTestCase(unittest.TestCase):
     def _remove_installation(self):
         remove_folder(self.install_folder)
         remove_folder(self.data_path())
+
+
+def stop(process, timeout=END_TIMEOUT):
+    """Ends a Linux helper of a test (a server, a recorder): asked first, then killed."""
+    process.terminate()
+    with contextlib.suppress(subprocess.TimeoutExpired):
+        process.wait(timeout)
+    process.kill()  # nothing when it has ended
+    process.wait(timeout)
