@@ -17,9 +17,8 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "e2e"))
 
-from test_display import disc_frame  # noqa: E402
-from test_pace_and_monitors import (DISPLAY_TITLE, NUMBERED_FRAMES, S, DisplayCase, numbered_colour,  # noqa: E402
-                                    solid_frame)
+from harness import DISPLAY_TITLE, remove_folder  # noqa: E402
+from test_pace_and_monitors import DisplayCase, numbered_frames  # noqa: E402
 
 SECONDS = 5
 TICKS_PER_SECOND = os.sysconf("SC_CLK_TCK")
@@ -34,14 +33,14 @@ def processor_seconds(pid):
 class DisplayPaceBench(DisplayCase):
     def test_figures(self):
         print(f"\nscreen {'x'.join(map(str, self.screen_size()))}", file=sys.stderr)
-        numbered = [solid_frame(2 * S, numbered_colour(n)) for n in range(1, NUMBERED_FRAMES + 1)]
+        numbered = numbered_frames()
         for speed in (1, 16, 50, 100):
             process, _ = self.start_display(numbered, Speed=speed)
             print(f"speed {speed}: {self.steps_per_second(SECONDS):.1f} steps per second", file=sys.stderr)
             process.kill()
             self.wait_exit(process)
         for speed in (1, 0):
-            process, _ = self.start_display([disc_frame(2 * S, (255, 0, 0))], Speed=speed, Move_Ptn=1)
+            process, _ = self.start_display(Speed=speed, Move_Ptn=1)
             before, start = processor_seconds(process.pid), time.monotonic()
             time.sleep(SECONDS)
             share = (processor_seconds(process.pid) - before) / (time.monotonic() - start)
@@ -54,9 +53,13 @@ class DisplayPaceBench(DisplayCase):
             print(f"speed 1000, key press to the end of the process, {name}: median {statistics.median(times):.0f} ms,"
                   f" longest {max(times):.0f} ms of {len(times)}", file=sys.stderr)
 
+    def start_display(self, *frames, **settings):
+        remove_folder(self.data_path("Image1"))  # no frames left from the run before
+        return super().start_display(*frames, **settings)
+
     def key_to_end(self):
         """(seconds from just before the key press, seconds from just after) to the end of the process."""
-        process, _ = self.start_display([disc_frame(2 * S, (255, 0, 0))], Speed=1000)
+        process, _ = self.start_display(Speed=1000)
         window = subprocess.run(["xdotool", "search", "--name", f"^{DISPLAY_TITLE}$"], capture_output=True,
                                 text=True, timeout=30).stdout.split()
         self.xdotool("windowfocus", "--sync", window[0])
