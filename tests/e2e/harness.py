@@ -431,3 +431,6 @@ class WineTestCase(unittest.TestCase):
     def _remove_installation(self):
         remove_folder(self.install_folder)
         remove_folder(self.data_path())
+
+    def wait_dialog_active(self):
+        self.wait_for(lambda: int(self.drive("foreground")) == self.dialog, "the dialog is not the active window")
