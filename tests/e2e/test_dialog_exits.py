@@ -12,6 +12,17 @@ NOT_WRITTEN = ["設定ﾌｧｲﾙ(Data.ini)に書き込めませんでした。
                "ﾃﾞｨｽｸの空きとﾌｫﾙﾀﾞを確認して、もう一度[設定]か[適用]を押して下さい。"]
 
 
+def ends_in_a_whole_digit(pixels):
+    """Whether the text's last two glyphs are alike and the last reads the same mirrored, as a whole 0 does."""
+    ink = [sum(sum(row[x]) < 200 for row in pixels) for x in range(len(pixels[0]))]
+    ink = ink[:max(x for x, n in enumerate(ink) if n) + 1]
+    for width in range(5, 10):
+        glyph = ink[-width:][next(x for x, n in enumerate(ink[-width:]) if n):]
+        if ink[-2 * width:-width] == ink[-width:] and glyph == glyph[::-1]:
+            return True
+    return False
+
+
 class DialogExitsTest(WineTestCase):
     def ready(self, **settings):
         """Committed green frames, Data.ini with the picture and `settings`, the dialog open: (frames, ini)."""
@@ -34,6 +45,7 @@ class DialogExitsTest(WineTestCase):
                 if escape:  # once the caption counts frames: 1, 10 to 19 or 100 to 128
                     self.render_with(VK_ESCAPE)
                     self.wait_for(lambda: not self.find_window(RENDER_CAPTION), "the rendering window stays")
+                    self.wait_dialog_active()
                     self.assertFalse(self.enabled(OK))
                     self.assertEqual(self.result_box()[56][56], GREEN)  # still the committed first frame
                 else:
@@ -55,7 +67,13 @@ class DialogExitsTest(WineTestCase):
                     self.assertEqual(written, ini)
 
     def test_browse_cancelled_disables_ok_and_switches_trimming_off(self):
-        self.ready(Flame_Count=8, Trim_On=1, Trim_Y=5)
+        self.ready(Flame_Count=8, Trim_On=1, Trim_Y=5, Speed=1000)
+        # Laid out whole: the repeat-track combo, the home-page link and the slowest speed.
+        size = lambda control: (control["rect"][2] - control["rect"][0], control["rect"][3] - control["rect"][1])
+        link = [c for c in self.controls if c["title"].startswith("https://")]
+        self.assertEqual([size(c) for c in [self.beside("曲目をﾘﾋﾟｰﾄ", "left", "ComboBox")] + link], [(41, 21), (214, 13)])
+        speed = self.labelled("1000")["rect"]
+        self.wait_for(lambda: ends_in_a_whole_digit(self.screen_pixels(speed)), "the speed 1000 is cut")
         self.render_to_the_end()
         self.click(BROWSE)
         self.drive("button", self.wait_window(OPEN_TITLE), IDCANCEL)

@@ -13,6 +13,20 @@ LOOK_IN_FIELD = 1137  # the open-file dialog's folder box
 VK_END = 0x23
 
 
+def icon_middle(screen, window):
+    """The middle of the icon at the left of a window's caption."""
+    (left, top), half = window["rect"][:2], (window["client"][1] - window["rect"][1]) // 2
+    return [screen.pixel(left + half + i, top + half + j) for i in range(-3, 3) for j in range(-3, 3)]
+
+
+def close_box_mirrors(screen, window):
+    """Whether the close box's glyph reads the same mirrored: a cross, not the "r" drawn without the symbol font."""
+    right, top, inside = window["rect"][2], window["rect"][1], window["client"][1]
+    glyph = {(x, y) for x in range(right - 40, right) for y in range(top, inside) if sum(screen.pixel(x, y)) < 60}
+    middle = min(glyph)[0] + max(glyph)[0] if glyph else 0
+    return glyph and {(middle - x, y) for x, y in glyph} == glyph
+
+
 class WalkTest(WineTestCase):
     def test_the_whole_road(self):
         make_scene(self.pictures / "hills.bmp")
@@ -44,8 +58,9 @@ class WalkTest(WineTestCase):
             self.scroll(caption, SB_LINEUP, times=2)
         self.scroll(spinners[1], SB_LINEDOWN, times=3)  # 102, then 100 and held at its end
         self.wait_for(lambda: [self.text_beside(c, "right") for c in spinners] == ["66", "100"], "spinners")
-        for caption in ("中央", "左回転", "ﾄﾘﾐﾝｸﾞ"):
+        for caption in ("中央", "左回転"):
             self.click(caption, "left")
+        self.drive("dblclick", self.beside("ﾄﾘﾐﾝｸﾞ", "left")["hwnd"])  # turns the switch once
         self.scroll("速い", SB_THUMBPOSITION, 199)
         track = self.edit_in(self.beside("曲目をﾘﾋﾟｰﾄ", "left", "ComboBox")["hwnd"])
         self.drive("settext", track, "2.5")
@@ -56,13 +71,17 @@ class WalkTest(WineTestCase):
         self.wait_for(lambda: band_top() == 20, "the trimming band is not at 20")
         self.wait_enabled(APPLY)
         self.assertFalse(self.enabled(OK))
-        self.screenshot("3-picture-chosen", self.dialog)
+        screen, dialog = self.capture(), self.window_info(self.dialog)
+        self.screenshot("3-picture-chosen", self.dialog, screen=screen)
+        self.assertTrue(close_box_mirrors(screen, dialog), "the caption buttons lack their symbol font")
 
         # 4. Render, held still once its caption counts frames for a screenshot.
-        window = self.render_with("hold")
-        self.screenshot("4-rendering", window)
-        self.drive("release", self.window_info(window)["pid"])
+        window, rendering = self.window_info(self.render_with("hold")), self.capture()
+        self.screenshot("4-rendering", rect=window["rect"], screen=rendering)
+        self.drive("release", window["pid"])
+        self.assertEqual(icon_middle(rendering, window), icon_middle(screen, dialog), "not the program's icon")
         self.wait_enabled(OK, timeout=120)
+        self.wait_dialog_active()
         # The frames are those the headless renderer makes of the same picture, count, size and band.
         self.data_path("headless").mkdir()
         code, output = self.run_program(self.win_build / "tools" / "gyrafoto-render.exe", [
