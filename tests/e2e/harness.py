@@ -435,6 +435,7 @@ class WineTestCase(unittest.TestCase):
     def wait_dialog_active(self):
         self.wait_for(lambda: int(self.drive("foreground")) == self.dialog, "the dialog is not the active window")
 
+
 def stop(process, timeout=END_TIMEOUT):
     """Ends a Linux helper of a test (a server, a recorder): asked first, then killed."""
     process.terminate()
