@@ -73,8 +73,8 @@ TEST(RenderFrames, StopsRightAfterTheFrameTheCallbackRefuses) {
   const RenderPlan plan = PlanFor(picture, 16, 8, 0);
   const Delivered d = Collect(picture, plan, SphereMethod::kGather, 3);
   EXPECT_EQ(d.numbers, (std::vector<int>{1, 2, 3}));
-  EXPECT_FALSE(RenderFrames(picture.View(), plan, [](const RenderedFrame&) { return false; }));
-  EXPECT_TRUE(RenderFrames(picture.View(), plan, [](const RenderedFrame&) { return true; }));
+  EXPECT_EQ(RenderFrames(picture.View(), plan, [](const RenderedFrame&) { return false; }), RenderStatus::kCancelled);
+  EXPECT_EQ(RenderFrames(picture.View(), plan, [](const RenderedFrame&) { return true; }), RenderStatus::kDone);
 }
 
 TEST(RenderCaption, TextThenCounterSlashCount) {

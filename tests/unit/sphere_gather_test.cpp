@@ -46,7 +46,7 @@ TEST(SphereGather, EveryPixelAsTheSampleBySampleMapping) {
   for (int n : {1, 2, 100, 137, 200}) {
     const Surface strip = NoiseSurface(2 * n, 2 * n, n);
     Surface frame = *Surface::Create(2 * n, 2 * n);
-    SphereGather(n, 2 * n).Render(strip.View(), 0, frame.View());
+    SphereGather::For(n, 2 * n).value().Render(strip.View(), 0, frame.View());
     ExpectSameFrame(PerSampleFrame(strip.View(), 0, n), frame, n);
   }
 }
@@ -55,7 +55,7 @@ TEST(SphereGather, ReadsTheWindowAtItsPositionInAWiderStrip) {
   const int n = 23;
   const int width = 2 * n + 61;
   const Surface strip = NoiseSurface(width, 2 * n, 5);
-  const SphereGather gather(n, width);
+  const SphereGather gather = SphereGather::For(n, width).value();
   for (int pos : {0, 1, 37, 61}) {
     Surface frame = *Surface::Create(2 * n, 2 * n);
     gather.Render(strip.View(), pos, frame.View());
@@ -65,7 +65,7 @@ TEST(SphereGather, ReadsTheWindowAtItsPositionInAWiderStrip) {
 
 TEST(ResolveSphereSamples, PaintsTheDiscOnly) {
   const int n = 100;
-  const std::vector<int32_t> cells = ResolveSphereSamples(n);
+  const std::vector<int32_t> cells = ResolveSphereSamples(n).value();
   ASSERT_EQ(cells.size(), 4u * n * n);
   int painted = 0;
   for (int32_t cell : cells) painted += cell >= 0;
