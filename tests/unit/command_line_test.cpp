@@ -11,7 +11,7 @@ TEST(ParseCommandLine, OnlyTheSecondCharacterPicksTheMode) {
       {u"-s", StartMode::FullScreen},   {u"/saver", StartMode::FullScreen},
       {u"/c", StartMode::Settings},     {u"/c:1234", StartMode::Settings},
       {u"/C 99", StartMode::Settings},  {u"", StartMode::Settings},
-      {u"/", StartMode::Settings},      {u"/x", StartMode::None},
+      {u"/", StartMode::FullScreen},    {u"/x", StartMode::None},
       {u" /s", StartMode::None},        {u"s/", StartMode::None},
       {u"/ｓ", StartMode::None},        {u"/p", StartMode::Preview},
   };

@@ -75,10 +75,10 @@ int Main(std::u16string_view command_line) {
       ShowSettingsDialog();
       return 0;
     case StartMode::FullScreen:
-      Cursor_Count = ShowCursor(FALSE);
+      if (request.hide_cursor) Cursor_Count = ShowCursor(FALSE);
       if (!File_List.empty() && LoadDisplayWindow()) return 0;
       // The pointer is needed to answer the box.
-      Cursor_Count = ShowCursor(TRUE);
+      if (request.hide_cursor) Cursor_Count = ShowCursor(TRUE);
       ShowNoFramesMessage();
       return 0;
     default:
@@ -90,7 +90,10 @@ int Main(std::u16string_view command_line) {
 
 }  // namespace gyra
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
-  const std::wstring line = command_line ? command_line : L"";
-  return gyra::Main(std::u16string(line.begin(), line.end()));
+// The line as the host passed it: the start-up code strips the blanks before
+// the switch from the line it hands wWinMain, and a blank there matters.
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  const std::wstring wide = GetCommandLineW();
+  const std::u16string line(wide.begin(), wide.end());
+  return gyra::Main(gyra::ArgumentsOf(line));
 }
