@@ -50,6 +50,7 @@ void PrepareDataFolder(FileSystem& fs) {
 
 void LoadEverything(FileSystem& fs) {
   RestoreInterruptedCommit(fs, Paths.Image1_Path);
+  fs.RemoveFile(Paths.Ini_Path + std::string(kUnfinishedSuffix));  // a save cut short
   Config = LoadSettings(fs.ReadFile(Paths.Ini_Path),
                         [&fs](const std::string& path) { return FileExists(fs, path); });
   File_List = ListBitmaps(fs, Paths.Image1_Path);
