@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "render/bmp.h"
-
 namespace gyra {
 namespace {
 
@@ -59,14 +57,6 @@ TEST(ReadBmp, EveryDepthAndRowOrder) {
     ASSERT_TRUE(picture) << c.what;
     EXPECT_EQ(TopDown(*picture), c.pixels) << c.what;
   }
-}
-
-TEST(ReadBmp, ReadsBackWhatTheWriterWrote) {
-  Surface surface = *Surface::Create(5, 3);
-  for (int i = 0; i < 15; ++i) surface.View().pixels[i] = {static_cast<uint8_t>(i), static_cast<uint8_t>(9 * i), 200, 0};
-  const std::optional<Surface> read = ReadBmp(EncodeBmp(surface.View()));
-  ASSERT_TRUE(read);
-  EXPECT_EQ(TopDown(*read), TopDown(surface));
 }
 
 TEST(ReadBmp, RefusesFilesThatLie) {

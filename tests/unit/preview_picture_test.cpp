@@ -1,14 +1,15 @@
 // Checks the generated preview globe in resources/, the picture the host shows
 // in its little preview area.
-#define STB_IMAGE_IMPLEMENTATION
-#include <stb/stb_image.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
+
+#include "render/bmp_reader.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ const std::string kResources = std::string(GYRAFOTO_SOURCE_DIR) + "/resources/";
 
 struct Picture {
   int width = 0, height = 0;
-  std::unique_ptr<unsigned char, void (*)(void*)> rgb{nullptr, stbi_image_free};
+  std::unique_ptr<unsigned char[]> rgb;  // red, green, blue from the top-left
 
   const unsigned char* At(int x, int y) const { return rgb.get() + (y * width + x) * 3; }
   bool Black(int x, int y) const {
@@ -27,9 +28,18 @@ struct Picture {
 
 Picture LoadGlobe() {
   Picture picture;
-  int channels = 0;
-  picture.rgb.reset(stbi_load((kResources + "preview_globe.bmp").c_str(), &picture.width,
-                              &picture.height, &channels, 3));
+  std::ifstream file(kResources + "preview_globe.bmp", std::ios::binary);
+  const auto bmp = gyra::ReadBmp(std::string(std::istreambuf_iterator<char>(file), {}));
+  if (!bmp) return picture;
+  picture.width = bmp->width();
+  picture.height = bmp->height();
+  picture.rgb = std::make_unique<unsigned char[]>(3 * picture.width * picture.height);
+  for (int y = 0; y < picture.height; ++y)
+    for (int x = 0; x < picture.width; ++x) {
+      const gyra::Pix_Quad p = bmp->View().At(x, picture.height - 1 - y);
+      unsigned char* q = picture.rgb.get() + (y * picture.width + x) * 3;
+      q[0] = p.red, q[1] = p.green, q[2] = p.blue;
+    }
   return picture;
 }
 
@@ -48,7 +58,7 @@ Box LitBox(const Picture& picture) {
 
 TEST(PreviewGlobe, IsA110PixelSquare) {
   const Picture picture = LoadGlobe();
-  ASSERT_NE(picture.rgb, nullptr) << stbi_failure_reason();
+  ASSERT_NE(picture.rgb, nullptr);
   EXPECT_EQ(picture.width, 110);
   EXPECT_EQ(picture.height, 110);
 }

@@ -14,9 +14,6 @@
 
 #include "render/bmp.h"
 
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb/stb_image_write.h>
-
 namespace gyra {
 namespace {
 
@@ -39,10 +36,6 @@ std::string Quoted(const fs::path& path) {
   return quoted += "'";
 }
 
-void Append(void* context, void* data, int size) {
-  static_cast<std::string*>(context)->append(static_cast<char*>(data), size);
-}
-
 Surface Gradient(int width, int height) {
   Surface surface = *Surface::Create(width, height);
   for (int s = 0; s < height; ++s)
@@ -53,23 +46,20 @@ Surface Gradient(int width, int height) {
 
 std::string Bmp(int width, int height) { return EncodeBmp(Gradient(width, height).View()); }
 
-std::vector<uint8_t> Rgb(int width, int height) {
-  std::vector<uint8_t> rgb;
-  for (int i = 0; i < width * height; ++i) rgb.insert(rgb.end(), {static_cast<uint8_t>(30 * i), 90, 200});
-  return rgb;
-}
-
-std::string Png(int width, int height) {
-  std::string bytes;
-  stbi_write_png_to_func(Append, &bytes, width, height, 3, Rgb(width, height).data(), 3 * width);
+// The gradient converted by ImageMagick into `format`.
+std::string Converted(int width, int height, const std::string& format) {
+  const fs::path stem = fs::temp_directory_path() / ("gyrafoto-render-test-" + std::to_string(::getpid()));
+  const fs::path bmp = stem.string() + ".bmp", converted = stem.string() + "." + format;
+  std::ofstream(bmp, std::ios::binary) << Bmp(width, height);
+  EXPECT_EQ(std::system(("convert " + Quoted(bmp) + " " + Quoted(converted)).c_str()), 0);
+  std::string bytes = Slurp(converted);
+  fs::remove(bmp);
+  fs::remove(converted);
   return bytes;
 }
 
-std::string Jpeg(int width, int height) {
-  std::string bytes;
-  stbi_write_jpg_to_func(Append, &bytes, width, height, 3, Rgb(width, height).data(), 90);
-  return bytes;
-}
+std::string Png(int width, int height) { return Converted(width, height, "png"); }
+std::string Jpeg(int width, int height) { return Converted(width, height, "jpg"); }
 
 // A 1 x 1 GIF: one white pixel.
 const std::string kGif1x1(
@@ -95,7 +85,7 @@ std::string BmpSized(int width, int height) {
 
 std::string PngSized(uint32_t width, uint32_t height) {
   std::string bytes = Png(8, 4);
-  PutBe(bytes, 16, width, 4);  // IHDR; the decoder does not check the CRC
+  PutBe(bytes, 16, width, 4);  // IHDR; refused from it before the decoder checks the CRC
   PutBe(bytes, 20, height, 4);
   return bytes;
 }
