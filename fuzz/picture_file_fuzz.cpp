@@ -18,7 +18,8 @@ constexpr int kMaxFuzzedPixels = 4'000'000;
 
 bool WithinBudget(const std::string& bytes) {
   const auto size = gyra::PictureHeaderSize(std::string_view(bytes).substr(0, gyra::kPictureHeadBytes));
-  return !size || size->width * size->height <= kMaxFuzzedPixels;
+  return !size || (size->width <= kMaxFuzzedPixels && size->height <= kMaxFuzzedPixels &&
+                   size->width * size->height <= kMaxFuzzedPixels);
 }
 
 }  // namespace
