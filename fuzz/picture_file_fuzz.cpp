@@ -7,6 +7,7 @@
 
 #include "fuzz_check.h"
 #include "picture_file.h"
+#include "render/picture_size.h"
 #include "render/render_plan.h"
 
 namespace {
@@ -16,8 +17,9 @@ namespace {
 constexpr int kMaxFuzzedPixels = 4'000'000;
 
 bool WithinBudget(const std::string& bytes) {
-  const auto size = gyra::ReadPictureSize(bytes);
-  return !size || static_cast<int64_t>(size->width) * size->height <= kMaxFuzzedPixels;
+  const auto size = gyra::PictureHeaderSize(std::string_view(bytes).substr(0, gyra::kPictureHeadBytes));
+  return !size || (size->width <= kMaxFuzzedPixels && size->height <= kMaxFuzzedPixels &&
+                   size->width * size->height <= kMaxFuzzedPixels);
 }
 
 }  // namespace

@@ -107,13 +107,7 @@ const char* Explain(RenderStatus status) {
 int Run(const std::vector<std::string>& args) {
   const auto parsed = ParseArguments(args);
   if (!parsed) return kUsageError;
-  StdFileSystem files;
-  const auto bytes = files.ReadFile(parsed->picture);
-  if (!bytes) {
-    std::fprintf(stderr, "gyrafoto-render: cannot read %s\n", parsed->picture.c_str());
-    return kRenderError;
-  }
-  const auto decoded = DecodePicture(*bytes);
+  const auto decoded = LoadPicture(parsed->picture);
   const auto* picture = std::get_if<Surface>(&decoded);
   if (!picture) {
     std::fprintf(stderr, "gyrafoto-render: %s: %s\n", parsed->picture.c_str(), std::get<std::string>(decoded).c_str());
@@ -125,6 +119,7 @@ int Run(const std::vector<std::string>& args) {
     std::fprintf(stderr, "gyrafoto-render: %s\n", Explain(*refusal));
     return kRenderError;
   }
+  StdFileSystem files;
   if (!files.FolderExists(parsed->folder) && !files.CreateFolder(parsed->folder)) {
     std::fprintf(stderr, "gyrafoto-render: cannot create the folder %s\n", parsed->folder.c_str());
     return kRenderError;

@@ -1,8 +1,8 @@
-// Decoding picture files (BMP, GIF, JPEG baseline and progressive, PNG) into
-// core surfaces for the command-line tools.
+// Picture files (BMP, GIF, JPEG baseline and progressive, PNG) decoded into
+// core surfaces for the headless renderer, as the rendering window decodes
+// them.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <variant>
 
@@ -10,19 +10,14 @@
 
 namespace gyra {
 
-struct PictureSize {
-  int width = 0;
-  int height = 0;
-};
+// The picture in a file, or why there is none, in words for the user.
+// Transparent pixels are laid over black; a GIF gives its first image.
+std::variant<Surface, std::string> LoadPicture(const std::string& path);
 
-// The size in a picture file's header, without decoding the pixels; nothing
-// when the bytes are not a picture the decoder takes.
-std::optional<PictureSize> ReadPictureSize(const std::string& bytes);
-
-// The picture in a file's bytes, or why there is none, in words for the user.
-// A picture larger than a surface can be is refused from its header, before
-// anything is allocated. Transparent pixels are laid over black; a GIF gives
-// its first image.
+#ifndef _WIN32
+// The picture in a file's bytes, or why there is none. A picture larger than
+// a surface can be is refused from its header, before anything is allocated.
 std::variant<Surface, std::string> DecodePicture(const std::string& bytes);
+#endif
 
 }  // namespace gyra

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace gyra {
@@ -18,6 +19,10 @@ struct FolderEntry {
   bool system = false;
   bool read_only = false;
 };
+
+// What a replacing write names the new contents until they are complete; a
+// write cut short (power failure, killed process) leaves such a file behind.
+constexpr std::string_view kUnfinishedSuffix = ".new";
 
 class FileSystem {
  public:
@@ -37,7 +42,8 @@ class FileSystem {
   virtual std::optional<std::string> ReadFile(const std::string& path) const = 0;
 
   // Replaces the file's contents so that a failure leaves the old contents
-  // (write beside it, then rename over it). False when anything failed.
+  // (write beside it, to path + kUnfinishedSuffix, then rename over it).
+  // False when anything failed.
   virtual bool WriteFileReplacing(const std::string& path, const std::string& bytes) = 0;
 
   // Creates one folder (its parent must exist). False when it failed.

@@ -7,10 +7,17 @@
 
 namespace gyra {
 
+// Plain arithmetic, so that a DLL that changes the processor's rounding mode
+// cannot change a frame: converting to an integer always truncates, and every
+// step below is exact, so no step rounds.
 double RoundHalfEven(double v) {
-  // nearbyint follows the current rounding mode, which is round-to-nearest-even
-  // unless someone changed it; std::remainder-free and exact for all doubles.
-  return std::nearbyint(v);
+  constexpr double kAllIntegers = 4503599627370496.0;  // 2^52: from here on every double is whole
+  if (!(std::fabs(v) < kAllIntegers)) return v;          // whole already, infinite or NaN
+  double whole = static_cast<double>(static_cast<int64_t>(v));
+  const double fraction = std::fabs(v - whole);
+  const double away = v < 0 ? -1.0 : 1.0;
+  if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0)) whole += away;
+  return std::copysign(whole, v);
 }
 
 std::optional<int16_t> RoundToInt16(double v) {

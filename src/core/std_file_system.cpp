@@ -73,7 +73,7 @@ std::optional<std::string> StdFileSystem::ReadFile(const std::string& path) cons
 bool StdFileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {
   const fs::path target = ToPath(path);
   fs::path partial = target;
-  partial += ".partial";
+  partial += kUnfinishedSuffix;
   bool written;
   {
     std::ofstream out(partial, std::ios::binary | std::ios::trunc);

@@ -1,6 +1,7 @@
 #include "render/frame_folder.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "render/bmp.h"
 #include "startup/frame_files.h"
@@ -9,11 +10,17 @@ namespace gyra {
 
 namespace {
 
+// A frame, or what an interrupted write of one left ("PicD_001.bmp.new").
+bool IsFrameOrUnfinishedFrame(std::string_view name) {
+  if (name.ends_with(kUnfinishedSuffix)) name.remove_suffix(kUnfinishedSuffix.size());
+  return IsBitmapFileName(std::string(name));
+}
+
 bool RemoveOldFrames(FileSystem& fs, const std::string& folder) {
   const auto entries = fs.ListFolder(folder);
   if (!entries) return false;
   for (const FolderEntry& entry : *entries) {
-    if (entry.is_directory || !IsBitmapFileName(entry.name)) continue;
+    if (entry.is_directory || !IsFrameOrUnfinishedFrame(entry.name)) continue;
     if (!fs.RemoveFile(folder + "\\" + entry.name)) return false;
   }
   return true;
@@ -34,12 +41,11 @@ RenderStatus RenderToFolder(FileSystem& fs, const std::string& folder, ConstSurf
   if (!RemoveOldFrames(fs, folder)) return RenderStatus::kFolderNotCleared;
 
   bool saved = true;
-  const bool finished = RenderFrames(picture, std::get<RenderPlan>(planned), [&](const RenderedFrame& frame) {
+  const RenderStatus status = RenderFrames(picture, std::get<RenderPlan>(planned), [&](const RenderedFrame& frame) {
     saved = fs.WriteFileReplacing(folder + "\\" + FrameFileName(frame.Flame_No), EncodeBmp(frame.pixels));
     return saved && on_frame(frame);
   });
-  if (!saved) return RenderStatus::kFrameNotSaved;
-  return finished ? RenderStatus::kDone : RenderStatus::kCancelled;
+  return saved ? status : RenderStatus::kFrameNotSaved;
 }
 
 }  // namespace gyra

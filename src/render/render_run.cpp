@@ -57,16 +57,22 @@ bool DeliverFrames(const RenderPlan& plan, Draw draw, const FrameCallback& on_fr
 
 }  // namespace
 
-bool RenderFrames(ConstSurfaceView picture, const RenderPlan& plan, const FrameCallback& on_frame,
-                  SphereMethod method) {
+RenderStatus RenderFrames(ConstSurfaceView picture, const RenderPlan& plan, const FrameCallback& on_frame,
+                          SphereMethod method) {
   const int radius = plan.options.Disp_Size;
   const Surface work = BuildWorkStrip(picture, plan);
+  bool finished = false;
   if (method == SphereMethod::kGather) {
-    const SphereGather gather(radius, work.width());
-    return DeliverFrames(plan, [&](int pos, SurfaceView frame) { gather.Render(work.View(), pos, frame); }, on_frame);
+    const std::optional<SphereGather> gather = SphereGather::For(radius, work.width());
+    if (!gather) return RenderStatus::kBadRadius;
+    finished =
+        DeliverFrames(plan, [&](int pos, SurfaceView frame) { gather->Render(work.View(), pos, frame); }, on_frame);
+  } else {
+    PerSampleFrames per_sample(radius);
+    finished =
+        DeliverFrames(plan, [&](int pos, SurfaceView frame) { per_sample.Render(work.View(), pos, frame); }, on_frame);
   }
-  PerSampleFrames per_sample(radius);
-  return DeliverFrames(plan, [&](int pos, SurfaceView frame) { per_sample.Render(work.View(), pos, frame); }, on_frame);
+  return finished ? RenderStatus::kDone : RenderStatus::kCancelled;
 }
 
 std::string RenderCaption(int caption_count, int Flame_Count) {

@@ -25,10 +25,11 @@ using FrameCallback = std::function<bool(const RenderedFrame&)>;
 // per-sample MapToSphere over pixel grids (the definition; slow).
 enum class SphereMethod { kGather, kPerSample };
 
-// Renders every frame of the plan. True when all were delivered, false when
-// the callback stopped the run.
-bool RenderFrames(ConstSurfaceView picture, const RenderPlan& plan, const FrameCallback& on_frame,
-                  SphereMethod method = SphereMethod::kGather);
+// Renders every frame of the plan: kDone when all were delivered, kCancelled
+// when the callback stopped the run, kBadRadius, before any frame, when the
+// ball cannot be resolved for the radius.
+RenderStatus RenderFrames(ConstSurfaceView picture, const RenderPlan& plan, const FrameCallback& on_frame,
+                          SphereMethod method = SphereMethod::kGather);
 
 // "ﾚﾝﾀﾞﾘﾝｸﾞをしています。" + M + "/" + Flame_Count, in UTF-8.
 std::string RenderCaption(int caption_count, int Flame_Count);

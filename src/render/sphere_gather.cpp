@@ -1,7 +1,6 @@
 #include "render/sphere_gather.h"
 
 #include <cmath>
-#include <stdexcept>
 
 #include "core/numbers.h"
 #include "render/sphere_map.h"
@@ -33,7 +32,7 @@ RowWalk WalkRow(const SphereArgs& a, const SphereConstants& c) {
 
 }  // namespace
 
-std::vector<int32_t> ResolveSphereSamples(int radius) {
+std::optional<std::vector<int32_t>> ResolveSphereSamples(int radius) {
   const SphereArgs a = RunSphereArgs(radius);
   const SphereConstants c = SphereConstantsFor(a);
   const RowWalk walk = WalkRow(a, c);
@@ -52,8 +51,7 @@ std::vector<int32_t> ResolveSphereSamples(int radius) {
       const int dst_col = static_cast<int>(RoundHalfEven(dx));
       // |dx - CX| and |dy - CY| never exceed R by more than rounding noise,
       // so every sample stays inside the grid; this only guards the memory.
-      if (dst_col < 0 || dst_col > side || dst_row < 0 || dst_row > side)
-        throw std::logic_error("sphere sample outside the frame");
+      if (dst_col < 0 || dst_col > side || dst_row < 0 || dst_row > side) return std::nullopt;
       cells[static_cast<size_t>(dst_row) * grid + dst_col] =
           src_row == 0 ? -1 : walk.columns[k] + src_row * grid;
     }
@@ -67,17 +65,20 @@ std::vector<int32_t> ResolveSphereSamples(int radius) {
   return frame;
 }
 
-SphereGather::SphereGather(int radius, int strip_width) : offsets_(ResolveSphereSamples(radius)) {
+std::optional<SphereGather> SphereGather::For(int radius, int strip_width) {
+  std::optional<std::vector<int32_t>> offsets = ResolveSphereSamples(radius);
+  if (!offsets) return std::nullopt;
   const int side = 2 * radius;
   const int grid = side + 1;
   // Source cell (c, r), r >= 1, is row r - 1 from the window's top, which is
   // scanline 2N - r of the strip.
-  for (int32_t& cell : offsets_) {
+  for (int32_t& cell : *offsets) {
     if (cell < 0) continue;
     const int column = cell % grid;
     const int row = cell / grid;
     cell = (side - row) * strip_width + column;
   }
+  return SphereGather(std::move(*offsets));
 }
 
 void SphereGather::Render(ConstSurfaceView strip, int strip_pos, SurfaceView frame) const {

@@ -21,8 +21,19 @@ int32_t HandleFrom(std::u16string_view text) {
 
 }  // namespace
 
+std::u16string_view ArgumentsOf(std::u16string_view whole_line) {
+  size_t i = 0;
+  for (bool quoted = false; i < whole_line.size(); ++i) {
+    if (whole_line[i] == u'"') quoted = !quoted;
+    else if (!quoted && (whole_line[i] == u' ' || whole_line[i] == u'\t')) break;
+  }
+  if (i < whole_line.size()) ++i;  // the one blank after the name
+  return whole_line.substr(i);
+}
+
 StartRequest ParseCommandLine(std::u16string_view line) {
-  if (line.size() < 2) return {StartMode::Settings};
+  if (line.empty()) return {StartMode::Settings};
+  if (line.size() < 2) return {StartMode::FullScreen};
   char16_t letter = line[1];
   if (letter >= u'a' && letter <= u'z') letter = letter - u'a' + u'A';
   switch (letter) {
@@ -31,7 +42,7 @@ StartRequest ParseCommandLine(std::u16string_view line) {
     case u'C':
       return {StartMode::Settings};
     case u'S':
-      return {StartMode::FullScreen};
+      return {StartMode::FullScreen, 0, true};
     default:
       return {StartMode::None};
   }

@@ -10,7 +10,7 @@ namespace gyra {
 enum class StartMode {
   Preview,     // "/p <hwnd>": the small picture inside the host's preview monitor
   Settings,    // "/c", "/c:<hwnd>", or no arguments at all (the shell's "Configure")
-  FullScreen,  // "/s"
+  FullScreen,  // "/s", or a line of one character
   None,        // any other letter: set up the data folder, then end
 };
 
@@ -18,7 +18,14 @@ struct StartRequest {
   StartMode mode = StartMode::None;
   // Preview only: the host window's handle, 0 when the line names none.
   int32_t host_window = 0;
+  // Full screen only: "S" hides the pointer, a line of one character does not.
+  bool hide_cursor = false;
 };
+
+// The arguments of the process's whole command line as the host passed them:
+// the line without the program's name (quoted or not, as the C run-time reads
+// it) and the one blank after it, so "x.scr  /s" gives " /s".
+std::u16string_view ArgumentsOf(std::u16string_view whole_line);
 
 // Only character 2 of the upper-cased line decides ("/s", "-S", "/c:1234" are
 // all accepted); in preview mode the handle is the number from character 4 on,

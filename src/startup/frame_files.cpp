@@ -27,7 +27,9 @@ bool IsBitmapFileName(const std::string& name) {
 }
 
 DataPaths DataPathsFor(const std::string& program_folder) {
-  const std::string data = FirstCharacters(program_folder, 3) + "ジラフォト";
+  // With its backslash: FolderOf leaves "C:" for a program in the root, and
+  // "C:ジラフォト" would be a folder under the current one.
+  const std::string data = FirstCharacters(AddBackslash(program_folder), 3) + "ジラフォト";
   return {data, data + "\\Image1", data + "\\Image2", data + "\\Data.ini"};
 }
 

@@ -17,7 +17,8 @@ struct DataPaths {
 };
 
 // The data folder lies in the root of the drive holding the program: the
-// first three characters of the program's folder ("C:\") + "ジラフォト".
+// first three characters of the program's folder with its backslash ("C:\",
+// also for the folder "C:" of a program in the root) + "ジラフォト".
 DataPaths DataPathsFor(const std::string& program_folder);
 
 // The folder part of a path, without a trailing "\" ("C:\a\*.bmp" -> "C:\a",

@@ -14,21 +14,23 @@
 #include "render/bmp.h"
 #include "render/picture_size.h"
 
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb/stb_image_write.h>
-
 namespace gyra {
 namespace {
 
-void Append(void* to, void* data, int size) { static_cast<std::string*>(to)->append(static_cast<char*>(data), size); }
-
+// A BMP of a colour ramp, or ImageMagick's PNG or JPEG of it.
 std::string Written(char format, int width, int height) {
-  std::string bytes;
-  if (format == 'B') return EncodeBmp(Surface::Create(width, height)->View());
-  std::string rgb(3 * width * height, '\0');
-  for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = char(i * 37);
-  if (format == 'P') stbi_write_png_to_func(Append, &bytes, width, height, 3, rgb.data(), 3 * width);
-  if (format == 'J') stbi_write_jpg_to_func(Append, &bytes, width, height, 3, rgb.data(), 90);
+  Surface ramp = *Surface::Create(width, height);
+  for (int i = 0; i < width * height; ++i) ramp.View().pixels[i] = {uint8_t(i * 37), uint8_t(i * 11), 200, 0};
+  const std::string bmp = EncodeBmp(ramp.View());
+  if (format == 'B') return bmp;
+  const std::string stem = (std::filesystem::temp_directory_path() / "gyrafoto-sample-").string() + std::to_string(::getpid());
+  const std::string in = stem + ".bmp", out = stem + (format == 'P' ? ".png" : ".jpg");
+  std::ofstream(in, std::ios::binary) << bmp;
+  EXPECT_EQ(std::system(("convert '" + in + "' '" + out + "'").c_str()), 0);
+  std::ifstream file(out, std::ios::binary);
+  std::string bytes(std::istreambuf_iterator<char>(file), {});
+  std::filesystem::remove(in);
+  std::filesystem::remove(out);
   return bytes;
 }
 

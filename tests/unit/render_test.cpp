@@ -224,7 +224,7 @@ TEST(SphereGather, EveryPixelAsThePerSampleDefinition) {
     ASSERT_TRUE(MapToSphere(src, RunSphereArgs(n), dst));
     Surface expected = *Surface::Create(2 * n, 2 * n), frame = *Surface::Create(2 * n, 2 * n);
     SetPicBits(dst, expected.View());
-    SphereGather(n, 2 * n).Render(strip.View(), 0, frame.View());
+    SphereGather::For(n, 2 * n).value().Render(strip.View(), 0, frame.View());
     int differing = 0;
     for (int i = 0; i < 4 * n * n; ++i) differing += !(expected.View().pixels[i] == frame.View().pixels[i]);
     EXPECT_EQ(differing, 0) << "N = " << n;

@@ -70,7 +70,7 @@ TEST(ParseCommandLine, OnlyTheSecondCharacterPicksTheMode) {
   const struct { std::u16string_view line; StartMode mode; } cases[] = {
       {u"/s", StartMode::FullScreen}, {u"-S", StartMode::FullScreen}, {u"/saver", StartMode::FullScreen},
       {u"写s", StartMode::FullScreen}, {u"/c:1234", StartMode::Settings}, {u"/C 99", StartMode::Settings},
-      {u"", StartMode::Settings},      {u"/", StartMode::Settings},       {u"/p", StartMode::Preview},
+      {u"", StartMode::Settings},      {u"/", StartMode::FullScreen},     {u"/p", StartMode::Preview},
       {u"/x", StartMode::None},        {u" /s", StartMode::None},         {u"/ｓ", StartMode::None},
       {u"/\u017F", StartMode::None},   {u"\xFEFF/s", StartMode::None},
   };

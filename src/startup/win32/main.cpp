@@ -52,6 +52,7 @@ void PrepareDataFolder(FileSystem& fs) {
 
 void LoadEverything(FileSystem& fs) {
   RestoreInterruptedCommit(fs, Paths.Image1_Path);
+  fs.RemoveFile(Paths.Ini_Path + std::string(kUnfinishedSuffix));  // a save cut short
   Config = LoadSettings(fs.ReadFile(Paths.Ini_Path),
                         [&fs](const std::string& path) { return FileExists(fs, path); });
   File_List = ListBitmaps(fs, Paths.Image1_Path);
@@ -80,10 +81,10 @@ int Main(std::u16string_view command_line) {
       ShowSettingsDialog();
       return 0;
     case StartMode::FullScreen:
-      Cursor_Count = ShowCursor(FALSE);
+      if (request.hide_cursor) Cursor_Count = ShowCursor(FALSE);
       if (!File_List.empty() && LoadDisplayWindow()) return 0;
       // The pointer is needed to answer the box.
-      Cursor_Count = ShowCursor(TRUE);
+      if (request.hide_cursor) Cursor_Count = ShowCursor(TRUE);
       ShowNoFramesMessage();
       return 0;
     default:
@@ -95,8 +96,11 @@ int Main(std::u16string_view command_line) {
 
 }  // namespace gyra
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
+// The line as the host passed it: the start-up code strips the blanks before
+// the switch from the line it hands wWinMain, and a blank there matters.
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   gyra::RestrictDllSearchToSystemFolder();
-  const std::wstring line = command_line ? command_line : L"";
-  return gyra::Main(std::u16string(line.begin(), line.end()));
+  const std::wstring wide = GetCommandLineW();
+  const std::u16string line(wide.begin(), wide.end());
+  return gyra::Main(gyra::ArgumentsOf(line));
 }

@@ -98,7 +98,7 @@ std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) co
 
 bool Win32FileSystem::WriteFileReplacing(const std::string& path, const std::string& bytes) {
   const std::wstring target = Widen(path);
-  const std::wstring temporary = target + L".new";
+  const std::wstring temporary = Widen(path + std::string(kUnfinishedSuffix));
   bool written;
   {
     Handle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
