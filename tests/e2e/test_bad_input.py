@@ -4,12 +4,15 @@ Data.ini files and preview handles that are no window."""
 
 import functools
 import operator
+import os
 import struct
 import subprocess
 import unittest
 import zlib
+from pathlib import Path
 
-from harness import APPLY, OK, PICTURE_ERROR_TITLE, RENDER, WineTestCase, bmp, bmp_pixel, data_ini, disc, make_scene
+from harness import (APPLY, END_TIMEOUT, OK, PICTURE_ERROR_TITLE, RENDER, REPO, WineTestCase, bmp, bmp_pixel, data_ini,
+                     disc, make_scene)
 
 NOT, HUGE = "error=not-a-picture", "error=too-large"
 
@@ -52,6 +55,15 @@ def huge_headers(width, height):
             "png": b"\x89PNG\r\n\x1a\n" + struct.pack(">I", 13) + ihdr + struct.pack(">I", zlib.crc32(ihdr))}
 
 
+def odd_bmp(width, height, bits, top_down):
+    """A colourful 24- or 32-bit bitmap; 32-bit pixels carry a non-zero fourth byte, which GDI ignores."""
+    rows = [b"".join(bytes([x * 4, y * 5, x * y % 256, 1 + (x + y) % 255][:bits // 8]) for x in range(width))
+            for y in range(height)]
+    data = b"".join(row + b"\0" * (-len(row) % 4) for row in (rows if top_down else reversed(rows)))
+    info = struct.pack("<IiiHHIIiiII", 40, width, -height if top_down else height, 1, bits, 0, len(data), 0, 0, 0, 0)
+    return struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54) + info + data
+
+
 class BadInputTest(WineTestCase):
     def decode(self, pictures):  # name -> bytes in, name -> "WIDTHxHEIGHT" or an error out
         for name, data in pictures.items():
@@ -83,6 +95,26 @@ class BadInputTest(WineTestCase):
     def test_a_200_megapixel_photo_decodes_in_the_32_bit_build(self):
         self.assertEqual(self.decode({"photo.jpg": jpeg(16384, 12288)}), {"photo.jpg": "4729x3547"})
         self.assertEqual(bmp_pixel((self.install_folder / "out.bmp").read_bytes(), 2364, 1773), (128, 128, 128))
+
+    def test_the_headless_renderer_reads_bitmaps_as_the_rendering_window(self):
+        native_build = Path(os.environ.get("GYRAFOTO_NATIVE_BUILD_DIR", REPO / "build" / "native"))
+        options, image2 = ["--frames", "8", "--radius", "40"], self.data_path("Image2")
+        image2.mkdir(parents=True)
+        for bits, top_down in ((32, False), (24, True)):
+            with self.subTest(bits=bits, top_down=top_down):
+                (self.pictures / "絵.bmp").write_bytes(odd_bmp(64, 48, bits, top_down))
+                (image2 / "PicD_099.bmp.new").write_bytes(b"a frame whose writing was cut short")
+                code, output = self.run_program(self.win_exe("render_host"), [
+                    "render", "C:\\Gyrafoto\\pics\\絵.bmp", "C:\\ジラフォト\\Image2", *options])
+                self.assertIn("Render_Done=1", output)
+                self.assertEqual([p.name for p in image2.iterdir() if p.suffix != ".bmp"], [])
+                self.assertEqual(self.run_program(self.win_build / "tools" / "gyrafoto-render.exe", [
+                    "C:\\Gyrafoto\\pics\\絵.bmp", f"C:\\ジラフォト\\exe{bits}", *options])[0], 0)
+                subprocess.run([native_build / "tools" / "gyrafoto-render", self.pictures / "絵.bmp",
+                                self.data_path(f"linux{bits}"), *options], check=True, timeout=END_TIMEOUT,
+                               stdout=subprocess.DEVNULL)
+                self.assertEqual(self.frames(f"exe{bits}"), self.frames("Image2"))
+                self.assertEqual(self.frames(f"linux{bits}"), self.frames("Image2"))
 
     def test_odd_paths_and_a_huge_picture_through_the_dialog(self):
         folder = self.pictures / "ソ表" / "表示"  # ソ and 表 end in the byte 0x5C

@@ -2,6 +2,7 @@
 Render, OK committing, /s playing those frames; the start-up modes, the single instance and the preview.
 Its screenshots are the README's (scripts/refresh-screenshots copies them)."""
 
+import shutil
 import time
 import unittest
 
@@ -141,6 +142,18 @@ class WalkTest(WineTestCase):
                 process = self.start(args)
                 self.drive("close", self.wait_window(DIALOG_TITLE))
                 self.assertEqual(self.wait_exit(process), 0)
+        # Started through cmd.exe, which hands the program its command line as typed: a blank before the
+        # switch ends it at once; a program in the root keeps its data in C:\ジラフォト, not under the current
+        # folder; a settings file whose writing was cut short is cleared.
+        self.data_path("Data.ini.new").write_bytes(b"[Section]")
+        root_scr, misplaced = self.prefix / "drive_c" / "Gyrafoto.scr", self.prefix / "drive_c" / "windows" / "ジラフォト"
+        shutil.copy2(self.win_build / "Gyrafoto.scr", root_scr)
+        self.addCleanup(root_scr.unlink)
+        self.addCleanup(shutil.rmtree, misplaced, True)
+        for line in ("C:\\Gyrafoto\\Gyrafoto.scr  /s", "cd /d C:\\windows && C:\\Gyrafoto.scr /x"):
+            self.assertEqual(self.wait_exit(self.start_program("cmd", ["/c", line])), 0, line)
+        self.assertEqual(sorted(p.name for p in self.data_path().iterdir()), ["Image2"])
+        self.assertFalse(misplaced.exists())
         process = self.start(["/S"])  # without frames: the message, and the end on OK
         self.assertEqual(self.answer_box(NO_FRAMES_TITLE), ["設定画面でﾚﾝﾀﾞﾘﾝｸﾞの処理をしてください。"])
         self.assertEqual(self.wait_exit(process), 0)
