@@ -1,6 +1,5 @@
-// The screen-saver host's command line, any UTF-16 text: the mode follows
-// from the first two characters alone, only a preview carries a window
-// handle, and the handle does not depend on how the mode was spelt.
+// Any UTF-16 command line: the mode follows from the first two characters,
+// only a preview has a handle, and that whatever spells the mode.
 #include <string>
 
 #include "fuzz_check.h"

@@ -1,6 +1,5 @@
-// The headless renderer's way in: any bytes as a picture file, then the
-// rendering plan for what decoded, with fuzzed options. Nothing may crash;
-// a plan's window positions start at 0, rise, and stay inside the strip.
+// Any bytes as a picture file for the headless renderer, then the plan for
+// what decoded with any options: no crash; the windows rise inside the strip.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string>
@@ -11,8 +10,7 @@
 
 namespace {
 
-// Headers promising more pixels are left out: decoding them only fills
-// memory (the limit DecodePicture checks lies far beyond a fuzzer's budget).
+// Larger headers only fill memory: DecodePicture's limit is beyond a fuzzer's budget.
 constexpr int kMaxFuzzedPixels = 4'000'000;
 
 bool WithinBudget(const std::string& bytes) {

@@ -90,15 +90,9 @@ TEST(CdMusic, ArrowKeysChangeTrackWithoutRangeCheckOtherKeysEndAndUnloadCloses) 
   EXPECT_EQ(s.disc.sent, (Commands{"stop cdaudio", "close cdaudio"}));
   EXPECT_EQ(s.disc.sent_without_reply, Plus(kOpen, s.disc.sent));
   EXPECT_FALSE(s.music.TimerEnabled());
-  FakeMciSender disc;  // music off: nothing sent, every key ends
-  CdMusic off(disc, 1, 3);
-  off.Start();
-  off.Tick();
-  for (int key : {kLeft, kRight, 13}) EXPECT_FALSE(off.KeyDown(key)) << key;
-  EXPECT_TRUE(disc.sent.empty() && !off.TimerEnabled());
 }
 
-TEST(MciCommands, RepliesErrorTextsAndPlayCommands) {
+TEST(MciCommands, RepliesOrErrorTexts) {
   FakeMciSender device;
   device.answers = {{"a", {0, "12"}}, {"b", {263, "ignored"}}, {"c", {289, ""}}};
   device.error_texts[263] = "The device is not open.";
@@ -109,12 +103,8 @@ TEST(MciCommands, RepliesErrorTextsAndPlayCommands) {
   for (const auto& c : cases) {
     std::string reply = "old";
     EXPECT_EQ(MciCommand(device, c.command, reply), c.code);
-    EXPECT_EQ(reply, c.reply);
+    EXPECT_EQ(reply, c.reply) << c.command;
   }
-  EXPECT_EQ(MciStatus(device, "c") + MciStatus(device, ""), "Error:289Error:-1");
-  EXPECT_EQ(device.sent, (Commands{"a", "b", "c", "c"}));
-  device.answers["play cdaudio from 3:00:00:00 to 4:00:00:00"] = {277, ""};
-  EXPECT_EQ(MciPlay(device, "cdaudio", "3:00:00:00", "4:00:00:00"), 277);
 }
 
 }  // namespace
