@@ -48,8 +48,8 @@ using Files = std::map<std::string, std::string>;  // name -> bytes
 const Files kOldSet = {{"PicD_001.bmp", "old 1"}, {"PicD_002.bmp", "old 2"}, {"PicD_003.bmp", "old 3"}};
 const Files kNewSet = {{"PicD_001.bmp", "new 1"}, {"PicD_002.bmp", "new 2"}, {"PicD_004.bmp", "new 4"}};
 
-// Three committed frames and a note; five new frames, a hidden bitmap that
-// is no frame, and a note.
+// Three committed frames and a note; three new frames (one name not in use),
+// a hidden bitmap that is no frame, and a note.
 MemoryFileSystem DataFolder() {
   MemoryFileSystem fs;
   for (const std::string& folder : {std::string("C:"), kData, kImage1, kImage2}) fs.AddFolder(folder);

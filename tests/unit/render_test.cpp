@@ -4,15 +4,12 @@
 // one's faults show, and those of the pixel grids the definition uses).
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "core/numbers.h"
 #include "memory_file_system.h"
 #include "render/bmp.h"
 #include "render/frame_folder.h"
 #include "render/pixel_grid.h"
 #include "render/render_run.h"
-#include "render/sphere_gather.h"
 #include "render/sphere_map.h"
 #include "render/strip.h"
 
