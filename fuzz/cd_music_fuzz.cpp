@@ -1,6 +1,5 @@
-// The CD music controller against a drive answering anything, in any order of
-// start, ticks, keys and unload: music off sends nothing, unload stops the
-// polling, every command names the drive.
+// The CD music with any answers and any start, ticks, keys, unload: music off
+// sends nothing, unload stops the polling, every command names the drive.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string>

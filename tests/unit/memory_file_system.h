@@ -39,16 +39,13 @@ class MemoryFileSystem : public FileSystem {
     return list;
   }
   bool FolderExists(const std::string& path) const override { return HasFolder(path); }
-  bool CanOpenForReading(const std::string& path) const override {
-    return HasFile(path) && entries_.at(path).attributes.readable;
-  }
+  bool CanOpenForReading(const std::string& path) const override { return HasFile(path) && At(path).readable; }
   std::optional<std::string> ReadFile(const std::string& path) const override {
     return CanOpenForReading(path) ? std::optional(Bytes(path)) : std::nullopt;
   }
   bool WriteFileReplacing(const std::string& path, const std::string& bytes) override {
     if (!Change() || !Writable(path) || HasFolder(path) || ReadOnly(path)) return false;
-    if (!HasFile(path)) AddFile(path);
-    entries_[path].bytes = bytes;
+    AddFile(path, bytes, HasFile(path) ? At(path) : FileAttributes{});
     return true;
   }
   bool CreateFolder(const std::string& path) override {
@@ -62,7 +59,7 @@ class MemoryFileSystem : public FileSystem {
   }
   bool CopyToNewFile(const std::string& from, const std::string& to) override {
     if (!Change() || !CanOpenForReading(from) || !Writable(to) || entries_.count(to)) return false;
-    AddFile(to, Bytes(from), entries_.at(from).attributes);
+    AddFile(to, Bytes(from), At(from));
     return true;
   }
   bool RenameFolder(const std::string& from, const std::string& to) override {
@@ -82,10 +79,10 @@ class MemoryFileSystem : public FileSystem {
   struct Entry { bool folder = false; std::string bytes; FileAttributes attributes; int serial = 0; };
 
   static std::string ParentOf(const std::string& path) { return path.substr(0, path.rfind('\\')); }
-  // Listing order: when the path was first made.
   int Serial(const std::string& path) { return entries_.count(path) ? entries_[path].serial : next_serial_++; }
   bool Change() { return ++changes != fail_change && (fail_changes_from == 0 || changes < fail_changes_from); }
-  bool ReadOnly(const std::string& path) const { return HasFile(path) && entries_.at(path).attributes.read_only; }
+  const FileAttributes& At(const std::string& path) const { return entries_.at(path).attributes; }
+  bool ReadOnly(const std::string& path) const { return HasFile(path) && At(path).read_only; }
   bool Writable(const std::string& path) const {
     return HasFolder(ParentOf(path)) && !failing_paths.count(path);
   }

@@ -1,7 +1,4 @@
-// Picture files: the sizes headers declare and the size decoded, and the
-// headless renderer run as a program on damaged, empty, tiny and enormous
-// pictures: it renders what decodes, else says why, exits 1 and makes no
-// frame folder.
+// Picture sizes, and the headless renderer on damaged, tiny and huge pictures.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
