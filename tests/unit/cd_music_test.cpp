@@ -38,7 +38,6 @@ struct Started {
 
 // A failed query (275: no drive) gives up for good.
 TEST(CdMusic, ATickRestartsTheDiscOrTheRepeatTrackOrGivesUp) {
-  const std::string tracks = kQueries[1];
   const Commands whole = Plus(kQueries, {"play cdaudio"});
   const Commands back_to_3 = Plus(kQueries, {Position(3), "play cdaudio from 3:00:00:00"});
   const struct { const char* current; int32_t code; const char* mode; int16_t bgm_rep; std::string failing;
@@ -50,7 +49,7 @@ TEST(CdMusic, ATickRestartsTheDiscOrTheRepeatTrackOrGivesUp) {
       {" 3 ", 0, "playing", 3, "", kQueries, true},   {"3", 0, "stopped", 3, "", back_to_3, true},
       {"", 0, "stopped", 0, "", whole, true},         {"", 0, "stopped", 3, "", kQueries, false},  // no track number
       {"4", 0, "stopped", 0, kCurrent, {kCurrent}, false}, {"4", 0, "stopped", 3, kCurrent, {kCurrent}, false},
-      {"4", 0, "stopped", 0, tracks, {kCurrent, tracks}, false},
+      {"4", 0, "stopped", 0, kQueries[1], {kCurrent, kQueries[1]}, false},
   };
   for (const auto& c : cases) {
     Started s(c.current, c.mode, c.bgm_rep);

@@ -58,10 +58,9 @@ TEST(Preview, TheLongerSideIsOneHundredAndTheTrimBandHalfAsHighAsWide) {
   }
   EXPECT_TRUE(ProportionRefused({75, 100}, false, false) && !ProportionRefused({75, 100}, true, false) &&
               !ProportionRefused({75, 100}, false, true) && !ProportionRefused({100, 100}, false, false));
-  std::vector<TileOrigin> tiles;  // column by column, one tile past each edge (a tile at the edge is not past it)
-  for (int x : {0, 602, 1204})
-    for (int y : {0, 24, 48, 72}) tiles.push_back({x, y});
-  EXPECT_EQ(TileOrigins(602, 48, 602, 24), tiles);
+  // Column by column, one tile past each edge (a tile at the edge is not past it).
+  EXPECT_EQ(TileOrigins(602, 48, 602, 24), (std::vector<TileOrigin>{{0, 0}, {0, 24}, {0, 48}, {0, 72}, {602, 0},
+            {602, 24}, {602, 48}, {602, 72}, {1204, 0}, {1204, 24}, {1204, 48}, {1204, 72}}));
 }
 
 TEST(StorablePicturePath, TheLongPathOrElseTheShortForm) {

@@ -1,12 +1,9 @@
-// The data folder's paths, the frame list, the frame commit, the real file system.
+// The data folder's paths, the frame list and the frame commit.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <map>
-#include <random>
 #include <string>
 
-#include "core/std_file_system.h"
 #include "memory_file_system.h"
 #include "settings/frame_commit.h"
 #include "startup/frame_files.h"
@@ -24,7 +21,6 @@ TEST(FrameFiles, PathsOnTheProgramsDrive) {
   EXPECT_EQ(DataPathsFor("E:\\").Data_Path, "E:\\ジラフォト");
   EXPECT_EQ(DataPathsFor("写真フォルダ").Data_Path, "写真フジラフォト");  // characters, not bytes
   EXPECT_EQ(FolderOf("C:\\表\\x.bmp"), "C:\\表");                        // no stray 0x5C in 表
-  EXPECT_EQ(std::tuple(FolderOf("C:*.bmp"), FolderOf("name.bmp")), std::tuple("C:", ""));
 }
 
 TEST(FrameFiles, ListsEveryVisibleBitmapInPlaybackOrder) {
@@ -119,7 +115,8 @@ TEST(CommitFrames, RefusesBeforeLosingAnything) {
       {"no new frames",
        [](MemoryFileSystem& fs) { for (const auto& [name, _] : kNewSet) fs.RemoveFile(kImage2 + "\\" + name); },
        FrameCommit::kNoFrames},
-      {"unreadable frame", [](MemoryFileSystem& fs) { fs.AddFile(kImage2 + "\\PicD_002.bmp", "", {.readable = false}); },
+      {"unreadable frame",
+       [](MemoryFileSystem& fs) { fs.AddFile(kImage2 + "\\PicD_002.bmp", "", {.readable = false}); },
        FrameCommit::kNotCopied},
       {"Image1 not renamed", [](MemoryFileSystem& fs) { fs.failing_paths.insert(kImage1); }, FrameCommit::kNotSwitched},
       {"locked leftover in Image1.old",
@@ -132,19 +129,6 @@ TEST(CommitFrames, RefusesBeforeLosingAnything) {
     EXPECT_EQ(std::tuple(CommitFrames(fs, kImage1, kImage2), Frames(fs, kImage1), fs.HasFolder(kStaged)),
               std::tuple(c.expected, kOldSet, false)) << c.what;
   }
-}
-
-TEST(StdFileSystem, AWriteThatCannotBeMadeFailsAndLeavesNothingBehind) {
-  const auto root = std::filesystem::temp_directory_path() / ("gyrafoto-fs-" + std::to_string(std::random_device()()));
-  std::filesystem::create_directories(root / "sub");
-  StdFileSystem files;
-  EXPECT_FALSE(files.WriteFileReplacing(root.string() + "\\missing\\a.bmp", "x"));
-  EXPECT_FALSE(files.WriteFileReplacing(root.string() + "\\sub", "a folder is not replaced"));
-  const std::string file = root.string() + "\\a";
-  EXPECT_TRUE(files.WriteFileReplacing(file, "x") && files.WriteFileReplacing(file, "y"));
-  EXPECT_EQ(files.ReadFile(file), "y");
-  EXPECT_EQ(std::distance(std::filesystem::recursive_directory_iterator(root), {}), 2) << "sub and a, nothing else";
-  std::filesystem::remove_all(root);
 }
 
 }  // namespace

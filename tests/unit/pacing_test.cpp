@@ -5,8 +5,7 @@
 namespace gyra {
 namespace {
 
-// A clock of 1 MHz: readings in microseconds.
-constexpr int64_t kMHz = 1'000'000;
+constexpr int64_t kMHz = 1'000'000;  // a clock reading microseconds
 
 TEST(Pacing, NextStepIsOnePauseAfterTheLastDueTime) {
   const struct { int64_t due, now; int16_t speed; int64_t next; } cases[] = {

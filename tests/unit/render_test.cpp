@@ -1,5 +1,5 @@
 // Rendering: the plan and its refusals, the strip, the frames against the
-// per-sample sphere definition, the frame folder, the BMP files, a worked row.
+// per-sample sphere definition, the frame folder, a worked sphere row.
 #include <gtest/gtest.h>
 
 #include "core/numbers.h"
@@ -98,13 +98,11 @@ TEST(Strip, ScalesNearestAndRepeatsTheFirst2NColumns) {
   EXPECT_EQ(Row(narrow, 4, 13, &Pix_Quad::red), (std::vector<int>{52, 59, 66, 52, 59, 66, 0, 0, 0, 0, 0, 0, 0}));
 }
 
-std::vector<std::vector<Pix_Quad>> Frames(const Surface& picture, const RenderOptions& options, SphereMethod method) {
-  std::vector<std::vector<Pix_Quad>> frames;
-  RenderFrames(picture.View(), std::get<RenderPlan>(PlanRender(picture.width(), picture.height(), options)),
-               [&](const RenderedFrame& f) {
-                 frames.emplace_back(f.pixels.pixels, f.pixels.pixels + f.pixels.width * f.pixels.height);
-                 return true;
-               }, method);
+std::vector<std::string> Frames(const Surface& picture, const RenderOptions& options, SphereMethod method) {
+  std::vector<std::string> frames;
+  const auto plan = std::get<RenderPlan>(PlanRender(picture.width(), picture.height(), options));
+  const auto keep = [&](const RenderedFrame& f) { frames.push_back(EncodeBmp(f.pixels)); return true; };
+  RenderFrames(picture.View(), plan, keep, method);
   return frames;
 }
 
@@ -153,17 +151,11 @@ TEST(RenderToFolder, WritesEachFrameBeforeHandingItOnAndLosesNothingOnRefusal) {
       EXPECT_EQ(fs.Bytes(image2 + "\\" + FrameFileName(i + 1)), handed_on[i]) << i;
     if (c.status == RenderStatus::kDone) EXPECT_EQ(counts, (std::vector<int>{1, 2, 3, 3}));
   }
+  MemoryFileSystem no_image2;
+  const auto keep_going = [](const RenderedFrame&) { return true; };
+  EXPECT_EQ(RenderToFolder(no_image2, image2, picture.View(), Options(10, 8, 1), keep_going),
+            RenderStatus::kFolderNotCleared);
   EXPECT_EQ(FrameFileName(7) + FrameFileName(1000), "PicD_007.bmpPicD_1000.bmp");
-}
-
-TEST(EncodeBmp, A24BitBottomUpFileWithPaddedRows) {
-  Surface surface = *Surface::Create(3, 2);
-  surface.View().At(0, 0) = {1, 2, 3, 99};  // bottom left
-  surface.View().At(2, 1) = {4, 5, 6, 99};  // top right
-  // Size 78, pixels at 54, a 40-byte header, 3 x 2, 1 plane, 24 bits, none packed, 24 bytes.
-  const std::string header("BM\x4E\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\3\0\0\0\2\0\0\0\1\0\x18\0\0\0\0\0\x18", 35);
-  EXPECT_EQ(EncodeBmp(surface.View()),
-            header + std::string(19, '\0') + "\1\2\3" + std::string(15, '\0') + "\4\5\6" + std::string(3, '\0'));
 }
 
 TEST(SphereMap, WorkedRowOfRadius100) {

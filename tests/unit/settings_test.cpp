@@ -64,8 +64,8 @@ TEST(WriteIni, WritesOnlyWhatReadsBack) {
 }
 
 std::vector<int> Numbers(const Settings& s) {
-  return {s.Stretch_On, s.Flame_Count, s.Disp_Size, s.BGM_Sel, s.BGM_Rep, s.Move_Ptn,
-          s.Kaiten_Ptn, s.Speed,       s.Trim_On,   s.Trim_Y};
+  return {s.Stretch_On, s.Flame_Count, s.Disp_Size, s.BGM_Sel, s.BGM_Rep, s.Move_Ptn, s.Kaiten_Ptn, s.Speed, s.Trim_On,
+          s.Trim_Y};
 }
 bool Opens(const std::string&) { return true; }
 

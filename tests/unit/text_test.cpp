@@ -16,10 +16,8 @@ TEST(Cp932, WorkedCharacters) {
       {"\x81\x60", "～"},         {"\x87\x54", "Ⅰ"},          {"\xFA\x40", "ⅰ"},  // not their 0xFA4A, 0xEEEF copies
       {"\x81\xCA", "￢"},         {"\xF0\x40", "\xEE\x80\x80"},  {"\xA0", "\xEF\xA3\xB0"},  // user-defined, odd byte
   };
-  for (const auto& p : both_ways) {
-    EXPECT_EQ(Cp932ToUtf8(p.cp932), std::optional<std::string>(p.utf8)) << p.utf8;
-    EXPECT_EQ(Utf8ToCp932(p.utf8), std::optional<std::string>(p.cp932)) << p.utf8;
-  }
+  for (const auto& p : both_ways)
+    EXPECT_EQ(std::tuple(Cp932ToUtf8(p.cp932), Utf8ToCp932(p.utf8)), std::tuple(p.utf8, p.cp932)) << p.utf8;
   EXPECT_EQ(Cp932ToUtf8("\xFA\x4A\xEE\xEF\xEE\xF9"), "Ⅰⅰ￢");  // copies decode to the same characters
 }
 
