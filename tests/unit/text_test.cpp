@@ -55,7 +55,7 @@ TEST(ParseCommandLine, OnlyTheSecondCharacterPicksTheMode) {
       {u"/x", StartMode::None},        {u" /s", StartMode::None},         {u"/ｓ", StartMode::None},
       {u"/\u017F", StartMode::None},   {u"\xFEFF/s", StartMode::None},
   };
-  for (const auto& c : cases) EXPECT_EQ(ParseCommandLine(c.line).mode, c.mode) << &c - cases;
+  for (const auto& c : cases) EXPECT_EQ(ParseCommandLine(c.line).mode, c.mode) << "row " << &c - cases;
 }
 
 TEST(ParseCommandLine, PreviewHandlesOfEveryShape) {
@@ -70,7 +70,8 @@ TEST(ParseCommandLine, PreviewHandlesOfEveryShape) {
   };
   for (const auto& c : cases) {
     const StartRequest request = ParseCommandLine(c.line);
-    EXPECT_EQ(std::tuple(request.mode, request.host_window), std::tuple(StartMode::Preview, c.handle)) << &c - cases;
+    EXPECT_EQ(std::tuple(request.mode, request.host_window), std::tuple(StartMode::Preview, c.handle))
+        << "row " << &c - cases;
   }
   EXPECT_EQ(ParseCommandLine(u"/p " + std::u16string(1 << 20, u'9')).host_window, 0);
   EXPECT_EQ(ParseCommandLine(u"/p 42" + std::u16string(1 << 20, u' ')).host_window, 42);
