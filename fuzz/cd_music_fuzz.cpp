@@ -1,7 +1,5 @@
-// The CD music controller against a drive whose every answer is fuzzed:
-// success or any error code, any reply text, an error text or none, and any
-// order of ticks, keys, start and unload. With music off nothing is ever
-// sent; after an unload the polling is off; every command names the drive.
+// The CD music with any answers and any start, ticks, keys, unload: music off
+// sends nothing, unload stops the polling, every command names the drive.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string>
@@ -13,7 +11,6 @@ namespace {
 
 struct FuzzedSender : gyra::MciSender {
   explicit FuzzedSender(FuzzedDataProvider& fuzzed) : input(fuzzed) {}
-
   int32_t Send(const std::string& command, std::string* reply) override {
     ++sent;
     Check(command.find("cdaudio") != std::string::npos);
@@ -26,7 +23,6 @@ struct FuzzedSender : gyra::MciSender {
   std::optional<std::string> ErrorText(int32_t) override {
     return input.ConsumeBool() ? std::optional(input.ConsumeRandomLengthString(64)) : std::nullopt;
   }
-
   FuzzedDataProvider& input;
   int sent = 0;
 };
@@ -36,10 +32,8 @@ struct FuzzedSender : gyra::MciSender {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);
   const int16_t bgm_sel = input.ConsumeIntegralInRange<int16_t>(0, 1);
-  const int16_t bgm_rep = input.ConsumeIntegral<int16_t>();
   FuzzedSender sender(input);
-  gyra::CdMusic music(sender, bgm_sel, bgm_rep);
-
+  gyra::CdMusic music(sender, bgm_sel, input.ConsumeIntegral<int16_t>());
   for (int step = 0; step < 64 && input.remaining_bytes() > 0; ++step) {
     switch (input.ConsumeIntegralInRange(0, 4)) {
       case 0: music.Start(); break;

@@ -1,9 +1,6 @@
-// Data.ini as arbitrary bytes. One entry: a read never returns more than a
-// 256-byte buffer holds, and an entry WriteIni accepts reads back as written
-// and, written again, changes no byte. The settings: the load always gives a
-// record, a save of it succeeds (the dialog must be able to write a clean
-// file over any damaged one), and the saved file loads back as the same
-// record and saves again without a changed byte.
+// Data.ini as any bytes: a read fits a 256-byte buffer; an entry WriteIni
+// accepts reads back and a second write changes nothing. The settings load,
+// save over any damaged file, load back the same and save again unchanged.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cctype>
@@ -17,21 +14,17 @@ namespace {
 
 bool IsBlank(char c) { return (c >= '\t' && c <= '\r') || c == ' ' || c == '\x1A'; }
 
-// A value that a read gives back byte for byte: no blanks at its ends (reads
-// trim them), not inside a pair of quotes (reads strip them), not too long.
+// A value a read gives back as it is: not too long, no blanks at its ends, not quoted.
 bool ReadsBackAsIs(const std::string& value) {
   if (value.empty()) return true;
   const bool quoted = value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0];
   return value.size() <= gyra::kMaxIniValueBytes && !IsBlank(value[0]) && !IsBlank(value.back()) && !quoted;
 }
 
-// Whether the picture "opens": only full paths without blanks at their end,
-// as the dialog picks them (others would be saved without the blanks or
-// quotes a read takes off: the same file, or one nobody picks).
+// The picture "opens" only for a full path without a blank at its end, as the dialog picks them.
 bool LooksLikeAFullPath(const std::string& path) {
-  const bool drive = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
-                     path[2] == '\\';
-  return drive && !IsBlank(path.back());
+  return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path.substr(1, 2) == ":\\" &&
+         !IsBlank(path.back());
 }
 
 bool Same(const gyra::Settings& a, const gyra::Settings& b) {

@@ -1,5 +1,4 @@
-// The properties the fuzz targets check: a failing one aborts, which libFuzzer
-// reports as a finding and keeps the input that caused it.
+// A failing property aborts: libFuzzer reports it and keeps the input.
 #pragma once
 
 #include <cstdlib>

@@ -1,6 +1,5 @@
-// The headless renderer's way in: any bytes as a picture file, then the
-// rendering plan for what decoded, with fuzzed options. Nothing may crash;
-// a plan's window positions start at 0, rise, and stay inside the strip.
+// Any bytes as a picture file for the headless renderer, then the plan for
+// what decoded with any options: no crash; the windows rise inside the strip.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string>
@@ -9,20 +8,6 @@
 #include "picture_file.h"
 #include "render/picture_size.h"
 #include "render/render_plan.h"
-
-namespace {
-
-// Headers promising more pixels are left out: decoding them only fills
-// memory (the limit DecodePicture checks lies far beyond a fuzzer's budget).
-constexpr int kMaxFuzzedPixels = 4'000'000;
-
-bool WithinBudget(const std::string& bytes) {
-  const auto size = gyra::PictureHeaderSize(std::string_view(bytes).substr(0, gyra::kPictureHeadBytes));
-  return !size || (size->width <= kMaxFuzzedPixels && size->height <= kMaxFuzzedPixels &&
-                   size->width * size->height <= kMaxFuzzedPixels);
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);
@@ -34,7 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   options.Trim_Y = input.ConsumeIntegralInRange(-200, 200);
   const std::string bytes = input.ConsumeRemainingBytesAsString();
 
-  if (!WithinBudget(bytes)) return 0;
+  // Larger headers only fill memory: DecodePicture's limit is beyond a fuzzer's budget.
+  const auto header = gyra::PictureHeaderSize(std::string_view(bytes).substr(0, gyra::kPictureHeadBytes));
+  if (header && static_cast<int64_t>(header->width) * header->height > 4'000'000) return 0;
   const auto decoded = gyra::DecodePicture(bytes);
   const auto* picture = std::get_if<gyra::Surface>(&decoded);
   if (!picture) return 0;

@@ -1,5 +1,4 @@
-// The settings dialog's geometry: the layout table, the preview and its
-// trimming frame, the paper tiles, and the picture path it stores.
+// The settings dialog's geometry and the picture path it stores.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -54,16 +53,14 @@ TEST(Preview, TheLongerSideIsOneHundredAndTheTrimBandHalfAsHighAsWide) {
       {50, 5000, true, {100, 50}, {100, 50, 0}},   {154, 200, false, {77, 100}, {77, 38, 62}},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(PreviewFor(c.width, c.height, c.stretched), c.preview) << c.width << " x " << c.height;
-    EXPECT_EQ(TrimFrameFor(c.preview), c.frame) << c.width << " x " << c.height;
+    const PreviewSize preview = PreviewFor(c.width, c.height, c.stretched);
+    EXPECT_EQ(std::tuple(preview, TrimFrameFor(preview)), std::tuple(c.preview, c.frame)) << c.width << "x" << c.height;
   }
-  EXPECT_TRUE(ProportionRefused({75, 100}, false, false));
-  EXPECT_FALSE(ProportionRefused({75, 100}, true, false) || ProportionRefused({75, 100}, false, true) ||
-               ProportionRefused({100, 100}, false, false));
-  std::vector<TileOrigin> tiles;  // column by column, one tile past each edge (a tile at the edge is not past it)
-  for (int x : {0, 602, 1204})
-    for (int y : {0, 24, 48, 72}) tiles.push_back({x, y});
-  EXPECT_EQ(TileOrigins(602, 48, 602, 24), tiles);
+  EXPECT_TRUE(ProportionRefused({75, 100}, false, false) && !ProportionRefused({75, 100}, true, false) &&
+              !ProportionRefused({75, 100}, false, true) && !ProportionRefused({100, 100}, false, false));
+  // Column by column, one tile past each edge (a tile at the edge is not past it).
+  EXPECT_EQ(TileOrigins(602, 48, 602, 24), (std::vector<TileOrigin>{{0, 0}, {0, 24}, {0, 48}, {0, 72}, {602, 0},
+            {602, 24}, {602, 48}, {602, 72}, {1204, 0}, {1204, 24}, {1204, 48}, {1204, 72}}));
 }
 
 TEST(StorablePicturePath, TheLongPathOrElseTheShortForm) {

@@ -1,6 +1,5 @@
-// A scripted stand-in for the media control interface: answers commands
-// from a table (others succeed with an empty reply) and records every
-// command sent, in order.
+// A scripted media control interface: answers from a table (others succeed
+// with an empty reply), no error texts, and every command sent kept in order.
 #pragma once
 
 #include <map>
@@ -24,12 +23,9 @@ class FakeMciSender : public MciSender {
     return answer.code;
   }
 
-  std::optional<std::string> ErrorText(int32_t code) override {
-    return error_texts.count(code) ? std::optional(error_texts[code]) : std::nullopt;
-  }
+  std::optional<std::string> ErrorText(int32_t) override { return std::nullopt; }
 
   std::map<std::string, Answer> answers;
-  std::map<int32_t, std::string> error_texts;
   std::vector<std::string> sent;
   std::vector<std::string> sent_without_reply;
 };

@@ -1,7 +1,5 @@
-// An in-memory FileSystem for the unit tests: folders and files keyed by
-// their full path, listed in the order made, with switches that make single
-// changes fail. Read-only files behave as on Windows: they cannot be deleted
-// or written over.
+// An in-memory FileSystem for the unit tests: paths listed in the order made,
+// changes made to fail at will, read-only files kept as Windows keeps them.
 #pragma once
 
 #include <map>
@@ -12,12 +10,7 @@
 
 namespace gyra {
 
-struct FileAttributes {
-  bool hidden = false;
-  bool system = false;
-  bool readable = true;
-  bool read_only = false;
-};
+struct FileAttributes { bool hidden = false, system = false, readable = true, read_only = false; };
 
 class MemoryFileSystem : public FileSystem {
  public:
@@ -29,14 +22,10 @@ class MemoryFileSystem : public FileSystem {
   bool HasFolder(const std::string& path) const { return entries_.count(path) && entries_.at(path).folder; }
   const std::string& Bytes(const std::string& path) const { return entries_.at(path).bytes; }
 
-  std::set<std::string> read_only_folders;  // writes and removals inside fail
-  std::set<std::string> failing_paths;      // any write or removal of these fails
-  // Every change tried (write, copy, rename, creation, removal) is counted;
-  // the one numbered fail_change fails, and every one from fail_changes_from
-  // on (as when the disk goes away). 0: none.
-  int changes = 0;
-  int fail_change = 0;
-  int fail_changes_from = 0;
+  std::set<std::string> failing_paths;  // any write or removal of these fails
+  // Changes tried (writes, copies, renames, creations, removals) are counted:
+  // number fail_change fails, and all from fail_changes_from on (0: none).
+  int changes = 0, fail_change = 0, fail_changes_from = 0;
 
   std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) const override {
     if (!HasFolder(folder)) return std::nullopt;
@@ -46,21 +35,17 @@ class MemoryFileSystem : public FileSystem {
         by_serial[e.serial] = {path.substr(folder.size() + 1), e.folder, e.attributes.hidden, e.attributes.system,
                                e.attributes.read_only};
     std::vector<FolderEntry> list;
-    for (auto& [serial, entry] : by_serial) list.push_back(std::move(entry));
+    for (auto& [serial, entry] : by_serial) list.push_back(entry);
     return list;
   }
   bool FolderExists(const std::string& path) const override { return HasFolder(path); }
-  bool CanOpenForReading(const std::string& path) const override {
-    return HasFile(path) && entries_.at(path).attributes.readable;
-  }
+  bool CanOpenForReading(const std::string& path) const override { return HasFile(path) && At(path).readable; }
   std::optional<std::string> ReadFile(const std::string& path) const override {
-    if (!CanOpenForReading(path)) return std::nullopt;
-    return Bytes(path);
+    return CanOpenForReading(path) ? std::optional(Bytes(path)) : std::nullopt;
   }
   bool WriteFileReplacing(const std::string& path, const std::string& bytes) override {
     if (!Change() || !Writable(path) || HasFolder(path) || ReadOnly(path)) return false;
-    if (!HasFile(path)) AddFile(path);
-    entries_[path].bytes = bytes;
+    AddFile(path, bytes, HasFile(path) ? At(path) : FileAttributes{});
     return true;
   }
   bool CreateFolder(const std::string& path) override {
@@ -74,7 +59,7 @@ class MemoryFileSystem : public FileSystem {
   }
   bool CopyToNewFile(const std::string& from, const std::string& to) override {
     if (!Change() || !CanOpenForReading(from) || !Writable(to) || entries_.count(to)) return false;
-    AddFile(to, Bytes(from), entries_.at(from).attributes);
+    AddFile(to, Bytes(from), At(from));
     return true;
   }
   bool RenameFolder(const std::string& from, const std::string& to) override {
@@ -94,13 +79,12 @@ class MemoryFileSystem : public FileSystem {
   struct Entry { bool folder = false; std::string bytes; FileAttributes attributes; int serial = 0; };
 
   static std::string ParentOf(const std::string& path) { return path.substr(0, path.rfind('\\')); }
-  // Listing order: when the path was first made.
   int Serial(const std::string& path) { return entries_.count(path) ? entries_[path].serial : next_serial_++; }
   bool Change() { return ++changes != fail_change && (fail_changes_from == 0 || changes < fail_changes_from); }
-  bool ReadOnly(const std::string& path) const { return HasFile(path) && entries_.at(path).attributes.read_only; }
+  const FileAttributes& At(const std::string& path) const { return entries_.at(path).attributes; }
+  bool ReadOnly(const std::string& path) const { return HasFile(path) && At(path).read_only; }
   bool Writable(const std::string& path) const {
-    const std::string parent = ParentOf(path);
-    return HasFolder(parent) && !read_only_folders.count(parent) && !failing_paths.count(path);
+    return HasFolder(ParentOf(path)) && !failing_paths.count(path);
   }
 
   std::map<std::string, Entry> entries_;

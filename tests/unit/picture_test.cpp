@@ -1,7 +1,4 @@
-// Picture files: the sizes headers declare and the size decoded, and the
-// headless renderer run as a program on damaged, empty, tiny and enormous
-// pictures: it renders what decodes, else says why, exits 1 and makes no
-// frame folder.
+// Picture sizes, and the headless renderer on damaged, tiny and huge pictures.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -64,9 +61,8 @@ TEST(PictureSize, HeadersDeclareTheirSize) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(PictureHeaderSize(c.head), (DecodeSize{c.width, c.height})) << c.width << " x " << c.height;
-  for (const std::string& head : {std::string("BM"), Bmp(1, 1).substr(0, 25), Png(1, 1).substr(0, 23),
-                                  kGif.substr(0, 9), Jpeg(1, 1).substr(0, 100), std::string("\xFF\xD8\xFF\xDA\0\2", 6),
-                                  std::string("\xFF\xD8\x12\x34", 4), std::string("\xD7\xCD\xC6\x9A\0\0", 6)})
+  for (const std::string& head : {Bmp(1, 1).substr(0, 25), Png(1, 1).substr(0, 23), kGif.substr(0, 9),
+                                  Jpeg(1, 1).substr(0, 100), std::string("\xFF\xD8\xFF\xDA\0\2", 6)})
     EXPECT_FALSE(PictureHeaderSize(head)) << head.size() << " bytes";
 }
 
@@ -79,12 +75,7 @@ TEST(PictureSize, LargePicturesAreDecodedSmallerAndHugeOnesRefused) {
   for (const auto& c : cases) EXPECT_EQ(DecodedPictureSize(c.width, c.height), c.decoded) << c.width << "x" << c.height;
 }
 
-// For the shell; the test's paths hold no quotes.
-std::string Quoted(const std::filesystem::path& path) {
-  std::string quoted = "'";
-  quoted += path.string();
-  return quoted += "' ";
-}
+std::string Quoted(const std::filesystem::path& path) { return "'" + path.string() + "' "; }
 
 TEST(RenderTool, RendersWhatDecodesAndRefusesTheRestWithoutAFrameFolder) {
   namespace fs = std::filesystem;
@@ -103,19 +94,14 @@ TEST(RenderTool, RendersWhatDecodesAndRefusesTheRestWithoutAFrameFolder) {
       {"one.gif", kGif, ""},  {"cut.gif", kGif.substr(0, 32), ""},  // a GIF's pixels end nowhere known
       {"empty-first-data.png", png.substr(0, png.find("IDAT") - 4) + empty_idat + png.substr(png.find("IDAT") - 4), ""},
       {"empty.bmp", "", undecodable},          {"zero.bmp", Bmp(0, 4), undecodable},
-      {"zero.png", Png(8, 0), undecodable},    {"zero.gif", Gif(0, 0), undecodable},
-      {"zero.jpg", Jpeg(0, 0), undecodable},   {"short.bmp", Written('B', 16, 8).substr(0, 54 + 383), undecodable},
+      {"short.bmp", Written('B', 16, 8).substr(0, 54 + 383), undecodable}, {"head.gif", kGif.substr(0, 13), undecodable},
       {"half.png", png.substr(0, 60), undecodable}, {"half.jpg", jpeg.substr(0, jpeg.size() / 2), undecodable},
-      {"head.gif", kGif.substr(0, 13), undecodable},  {"no-data.png", png.substr(0, 33), undecodable},
-      {"head.bmp", Bmp(8, 4).substr(0, 20), undecodable}, {"head.jpg", jpeg.substr(0, 30), undecodable},
       {"text.jpg", "\xFF\xD8\xFF\xE0 no picture" + png, undecodable},
       {"huffman.jpg", jpeg.substr(0, 2) + std::string("\xFF\xC4\0\x13\0", 5) + std::string(16, '\xFF') + jpeg.substr(2),
        undecodable},  // 16 x 255 codes where 256 fit
       {"undefined-tables.jpg", undefined_tables, undecodable},
       {"huge.bmp", Bmp(40000, 40000), "40000 x 40000 pixels: too large a picture (at most 536870911 pixels)"},
-      {"huge.png", Png(40000, 40000), "40000 x 40000 pixels: too large"},
       {"huge.jpg", Jpeg(40000, 40000), "40000 x 40000 pixels: too large"},
-      {"huge.gif", Gif(40000, 40000), "40000 x 40000 pixels: too large"},
       {"folder.bmp", "", "cannot read"},     {"missing.bmp", "", "cannot read"},
   };
   for (const auto& c : cases) {
