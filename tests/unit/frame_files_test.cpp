@@ -19,6 +19,7 @@ TEST(FrameFiles, PathsOnTheProgramsDrive) {
   EXPECT_EQ(std::tuple(p.Data_Path, p.Image1_Path, p.Image2_Path, p.Ini_Path),
             std::tuple(kData, kImage1, kImage2, kData + "\\Data.ini"));
   EXPECT_EQ(DataPathsFor("E:\\").Data_Path, "E:\\ジラフォト");
+  EXPECT_EQ(DataPathsFor(FolderOf("C:\\Gyrafoto.scr")).Data_Path, "C:\\ジラフォト");  // not C:ジラフォト, under the current folder
   EXPECT_EQ(DataPathsFor("写真フォルダ").Data_Path, "写真フジラフォト");  // characters, not bytes
   EXPECT_EQ(FolderOf("C:\\表\\x.bmp"), "C:\\表");                        // no stray 0x5C in 表
 }

@@ -119,13 +119,15 @@ TEST(RenderFrames, EveryFrameAsThePerSampleDefinition) {
 TEST(RenderToFolder, WritesEachFrameBeforeHandingItOnAndLosesNothingOnRefusal) {
   const std::string image2 = "C:\\ジラフォト\\Image2";
   const Surface picture = Numbered(50, 30);
-  const std::vector<std::string> old = {"PicD_001.bmp", "PicD_099.bmp", "OLD.BMP", "notes.txt", "album.bmp"};
+  // PicD_050.bmp.new: a frame whose writing was cut short.
+  const std::vector<std::string> old = {"PicD_001.bmp", "PicD_050.bmp.new", "PicD_099.bmp", "OLD.BMP", "notes.txt",
+                                        "album.bmp"};
   const struct { RenderOptions options; int stop_after; std::string failing; RenderStatus status; int kept, frames; }
       cases[] = {
           {Options(10, 3, 1), -1, "", RenderStatus::kDone, 2, 4},
           {Options(10, 8, 1), 2, "", RenderStatus::kCancelled, 2, 2},
           {Options(10, 8, 1), -1, "PicD_002.bmp", RenderStatus::kFrameNotSaved, 2, 1},
-          {Options(10, 8, 0, 1, 100), -1, "", RenderStatus::kBadTrimBand, 5, 0},  // nothing deleted
+          {Options(10, 8, 0, 1, 100), -1, "", RenderStatus::kBadTrimBand, 6, 0},  // nothing deleted
           {Options(10, 8, 1), -1, "PicD_099.bmp", RenderStatus::kFolderNotCleared, 4, 0},
       };
   for (const auto& c : cases) {
@@ -149,7 +151,9 @@ TEST(RenderToFolder, WritesEachFrameBeforeHandingItOnAndLosesNothingOnRefusal) {
     EXPECT_EQ(std::tuple(status, names), std::tuple(c.status, expected));
     for (size_t i = 0; i < handed_on.size(); ++i)
       EXPECT_EQ(fs.Bytes(image2 + "\\" + FrameFileName(i + 1)), handed_on[i]) << i;
-    if (c.status == RenderStatus::kDone) EXPECT_EQ(counts, (std::vector<int>{1, 2, 3, 3}));
+    if (c.status == RenderStatus::kDone) {
+      EXPECT_EQ(counts, (std::vector<int>{1, 2, 3, 3}));
+    }
   }
   MemoryFileSystem no_image2;
   const auto keep_going = [](const RenderedFrame&) { return true; };

@@ -1,6 +1,7 @@
 // Text: code page 932, Basic-style numbers, and the host's command line.
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <string>
 
 #include "core/cp932.h"
@@ -28,11 +29,17 @@ TEST(Cp932, RejectsBytesWithoutCharacterAndTextWithoutCode) {
     EXPECT_EQ(Utf8ToCp932(text), std::nullopt) << text;
 }
 
-TEST(Numbers, RoundHalfEven) {
+// Whatever rounding mode a DLL loaded into the process has left behind.
+TEST(Numbers, RoundHalfEvenInEveryRoundingMode) {
   const struct { double in, out; } ties[] = {
       {0.5, 0}, {1.5, 2}, {2.5, 2}, {-2.5, -2}, {-3.5, -4}, {2.4999999, 2}, {2.5000001, 3}, {1023.0 / 2, 512},
+      {0.49999999999999994, 0}, {-0.7, -1}, {4503599627370495.5, 4503599627370496}, {1e300, 1e300},
   };
-  for (const auto& c : ties) EXPECT_EQ(RoundHalfEven(c.in), c.out) << c.in;
+  for (const int mode : {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+    ASSERT_EQ(std::fesetround(mode), 0);
+    for (const auto& c : ties) EXPECT_EQ(RoundHalfEven(c.in), c.out) << c.in << " in mode " << mode;
+  }
+  std::fesetround(FE_TONEAREST);
 }
 
 // More forms are in the Data.ini, repeat-track and command-line tables.
@@ -47,15 +54,30 @@ TEST(Numbers, TextAsBasicReadsIt) {
 
 using namespace std::string_view_literals;
 
-TEST(ParseCommandLine, OnlyTheSecondCharacterPicksTheMode) {
-  const struct { std::u16string_view line; StartMode mode; } cases[] = {
-      {u"/s", StartMode::FullScreen}, {u"-S", StartMode::FullScreen}, {u"/saver", StartMode::FullScreen},
-      {u"写s", StartMode::FullScreen}, {u"/c:1234", StartMode::Settings}, {u"/C 99", StartMode::Settings},
-      {u"", StartMode::Settings},      {u"/", StartMode::FullScreen},     {u"/p", StartMode::Preview},
-      {u"/x", StartMode::None},        {u" /s", StartMode::None},         {u"/ｓ", StartMode::None},
-      {u"/\u017F", StartMode::None},   {u"\xFEFF/s", StartMode::None},
+// The whole line as the host passed it: the program's name and the one blank
+// after it come off; every other blank stays for the mode rules to see.
+TEST(ArgumentsOf, DropsTheProgramNameAndOneBlank) {
+  const struct { std::u16string_view whole, arguments; } cases[] = {
+      {u"Gyrafoto.scr /s", u"/s"},          {u"Gyrafoto.scr  /s", u" /s"},  {u"Gyrafoto.scr\t/s", u"/s"},
+      {u"\"C:\\My Savers\\Gyrafoto.scr\"  /p 1", u" /p 1"},  {u"C:\\\"My Savers\"\\Gyrafoto.scr /c", u"/c"},
+      {u"Gyrafoto.scr ", u""},              {u"\"C:\\Gyrafoto.scr", u""},  {u"", u""},  // an open quote runs to the end
   };
-  for (const auto& c : cases) EXPECT_EQ(ParseCommandLine(c.line).mode, c.mode) << "row " << &c - cases;
+  for (const auto& c : cases) EXPECT_EQ(ArgumentsOf(c.whole), c.arguments) << "row " << &c - cases;
+}
+
+// One character alone plays full screen with the pointer shown.
+TEST(ParseCommandLine, OnlyTheSecondCharacterPicksTheMode) {
+  const struct { std::u16string_view line; StartMode mode; bool hide_cursor = false; } cases[] = {
+      {u"/s", StartMode::FullScreen, true}, {u"-S", StartMode::FullScreen, true}, {u"/saver", StartMode::FullScreen, true},
+      {u"写s", StartMode::FullScreen, true}, {u"/c:1234", StartMode::Settings}, {u"/C 99", StartMode::Settings},
+      {u"", StartMode::Settings},      {u"/", StartMode::FullScreen},     {u"x", StartMode::FullScreen},
+      {u"/p", StartMode::Preview},     {u"/x", StartMode::None},          {u" /s", StartMode::None},
+      {u"/ｓ", StartMode::None},       {u"/\u017F", StartMode::None},     {u"\xFEFF/s", StartMode::None},
+  };
+  for (const auto& c : cases) {
+    const StartRequest request = ParseCommandLine(c.line);
+    EXPECT_EQ(std::tuple(request.mode, request.hide_cursor), std::tuple(c.mode, c.hide_cursor)) << "row " << &c - cases;
+  }
 }
 
 TEST(ParseCommandLine, PreviewHandlesOfEveryShape) {
