@@ -56,10 +56,11 @@ def restart_wineserver_on(display, drive_exe):
     # A Wine session belongs to its display. The first program to look at windows starts Wine's desktop,
     # which reads the monitors: a program started meanwhile could see those of the display before.
     os.environ["DISPLAY"] = display
+    # Nothing of the session may hold the test's output open: CTest waits for it to close.
+    quiet = {"stdin": subprocess.DEVNULL, "stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
     for flag in ("-k", "-w", "-p"):
-        subprocess.run(["wineserver", flag], timeout=DRIVE_TIMEOUT, check=False)
-    subprocess.run(["wine", str(drive_exe), "list"], timeout=60, check=False, stdin=subprocess.DEVNULL,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", flag], timeout=DRIVE_TIMEOUT, check=False, **quiet)
+    subprocess.run(["wine", str(drive_exe), "list"], timeout=60, check=False, **quiet)
 
 
 class TwoMonitorTest(DisplayCase):
