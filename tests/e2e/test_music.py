@@ -94,14 +94,14 @@ class MusicTest(WineTestCase):
                             "sine", str(pitch), "vol", "0.5"], check=True, timeout=60)
         (music / "0 壊れた.mp3").write_bytes(b"ID3" + bytes(range(256)) * 8)  # will not play
         (music / "3 notes.txt").write_text("not music")
-        process = self.start(["/s"])
-        self.wait_window(DISPLAY_TITLE)
+        process, _ = self.start(["/s"]), self.wait_window(DISPLAY_TITLE)
         return process, time.monotonic()
 
     def hear(self, tone, since, runs=1):  # the tones heard until `tone` (0: silence) began `runs` times
         deadline = time.monotonic() + HEAR_TIMEOUT
         while True:
-            tones = [tone_of(m) for m in (heard := self.sound.heard(since))]
+            heard = self.sound.heard(since)
+            tones = [tone_of(m) for m in heard]
             if sum(1 for i, t in enumerate(tones) if t == tone and (i == 0 or tones[i - 1] != tone)) >= runs:
                 return tones
             self.assertLess(time.monotonic(), deadline, f"{tone} Hz not begun {runs} times; heard (level, Hz): {heard}")
