@@ -1,9 +1,5 @@
-"""End-to-end harness: every test installs a fresh Gyrafoto.scr as C:\\Gyrafoto\\Gyrafoto.scr (data folder
-C:\\ジラフォト), drives its windows with tests/win/drive.exe and cleans up; every wait is bounded and ends on
-an event. Screenshots go to build/e2e-screenshots/<TestClass>.<test>/ only. In a Wine session:
-
-    cd tests/e2e && GYRAFOTO_WIN_BUILD_DIR=../../build/win32 ../../scripts/with-wine-display python3 -m unittest -v test_walk
-"""
+"""End-to-end harness: each test installs a fresh C:\\Gyrafoto\\Gyrafoto.scr, drives its windows with
+tests/win/drive.exe, waits on events with bounds and cleans up; screenshots go to build/e2e-screenshots/."""
 
 import contextlib
 import hashlib
@@ -29,7 +25,6 @@ BROWSE, RENDER, OK, CANCEL, APPLY = "参照...", "ﾚﾝﾀﾞﾘﾝｸﾞ...", 
 IDOK, IDCANCEL, VK_ESCAPE, SB_LINEUP, SB_LINEDOWN, SB_THUMBPOSITION = 1, 2, 27, 0, 1, 4
 WS_CHILD, WS_DISABLED = 0x40000000, 0x08000000
 FILE_NAME_FIELD = 1148  # the open-file dialog's file-name combo box
-# Data.ini's keys, as the settings are named in the program.
 KEYS = {"Orgn_Path": "ｵﾘｼﾞﾅﾙ画像", "Stretch_On": "横ｽﾄﾚｯﾁ", "Flame_Count": "ﾌﾚｰﾑ数", "Disp_Size": "表示画像のｻｲｽﾞ",
         "BGM_Sel": "BGM有無", "BGM_Rep": "BGMﾘﾋﾟｰﾄ", "Move_Ptn": "移動ﾊﾟﾀｰﾝ", "Kaiten_Ptn": "回転ﾊﾟﾀｰﾝ",
         "Speed": "速さ", "Trim_On": "ﾄﾘﾐﾝｸﾞ", "Trim_Y": "ﾄﾘﾐﾝｸﾞ_Y"}
@@ -39,8 +34,7 @@ GREEN = (40, 160, 60)
 END_TIMEOUT, WINDOW_TIMEOUT, DRIVE_TIMEOUT, RUN_TIMEOUT = 10, 15, 30, 120
 
 
-def data_ini(**settings):
-    """Data.ini bytes as the program writes them: Shift-JIS, CRLF."""
+def data_ini(**settings):  # as the program writes it
     lines = ["[Section]"] + [f"{KEYS[name]}={value}" for name, value in settings.items()]
     return ("\r\n".join(lines) + "\r\n").encode("cp932")
 
@@ -54,13 +48,11 @@ def bmp(width, height, pixel):
 
 
 def disc(size, colour, surround=(0, 0, 60)):
-    """A frame: a disc of `colour` filling a size x size bitmap."""
     r = size / 2
     return bmp(size, size, lambda x, y: colour if (x + 0.5 - r) ** 2 + (y + 0.5 - r) ** 2 < r * r else surround)
 
 
-def bmp_pixel(data, x, y):
-    """The (r, g, b) at x, y (from the top) of a bottom-up 24-bit bitmap."""
+def bmp_pixel(data, x, y):  # from the top, of a bottom-up 24-bit bitmap
     (offset,), (width, height) = struct.unpack_from("<I", data, 10), struct.unpack_from("<ii", data, 18)
     at = offset + (height - 1 - y) * ((width * 3 + 3) // 4 * 4) + x * 3
     return tuple(data[at:at + 3][::-1])
@@ -77,15 +69,10 @@ def make_scene(path):
         check=True, timeout=30)
 
 
-def parse_info(line):
-    """One line of `drive info` as a dict: numbers as ints, rect and client as int tuples."""
+def parse_info(line):  # one line of `drive info`
     fields = dict(field.split("=", 1) for field in line.split("\t"))
-    for key, value in fields.items():
-        if key in ("rect", "client"):
-            fields[key] = tuple(int(n) for n in value.split(","))
-        elif key not in ("class", "title"):
-            fields[key] = int(value, 0)
-    return fields
+    return {k: v if k in ("class", "title") else tuple(map(int, v.split(","))) if k in ("rect", "client")
+            else int(v, 0) for k, v in fields.items()}
 
 
 def _text(output):
@@ -103,9 +90,7 @@ def remove_folder(folder, timeout=END_TIMEOUT):
             time.sleep(0.05)
 
 
-class Screen:
-    """One capture of the whole X screen."""
-
+class Screen:  # one capture of the whole X screen
     def __init__(self, ppm):
         _, width, height, _, self.data = ppm.split(maxsplit=4)  # binary PPM, 8 bits a channel
         self.width, self.height = int(width), int(height)
@@ -114,8 +99,7 @@ class Screen:
         at = (y * self.width + x) * 3
         return tuple(self.data[at:at + 3])
 
-    def lit_box(self):
-        """(left, top, right, bottom) around every pixel that is not black, or None."""
+    def lit_box(self):  # around every pixel that is not black
         lit = [y for y in range(self.height) if self.data[y * self.width * 3:(y + 1) * self.width * 3].strip(b"\0")]
         if not lit:
             return None
@@ -126,21 +110,17 @@ class Screen:
 
 
 class WineTestCase(unittest.TestCase):
-    """Base class: a fresh installation per test and helpers to run and drive it."""
-
     @classmethod
     def setUpClass(cls):
         for name in ("GYRAFOTO_WINE_SESSION", "WINEPREFIX", "GYRAFOTO_WIN_BUILD_DIR"):
-            if not os.environ.get(name):
-                raise AssertionError(f"{name} is not set: run through scripts/with-wine-display (see harness.py)")
+            assert os.environ.get(name), f"{name} is not set: run through scripts/with-wine-display"
         cls.prefix = Path(os.environ["WINEPREFIX"])
         cls.win_build = Path(os.environ["GYRAFOTO_WIN_BUILD_DIR"]).resolve()
         cls.drive_exe = cls.win_exe(cls, "drive")
         # A helper that is missing fails every test: nothing is skipped.
         for needed in (cls.win_build / "Gyrafoto.scr", cls.drive_exe, cls.win_exe(cls, "render_host"),
                        cls.win_exe(cls, "hardening"), cls.win_build / "tools" / "gyrafoto-render.exe"):
-            if not needed.is_file():
-                raise AssertionError(f"{needed} is missing: build {cls.win_build} first")
+            assert needed.is_file(), f"{needed} is missing: build {cls.win_build} first"
 
     def setUp(self):
         self._processes = []
@@ -152,20 +132,16 @@ class WineTestCase(unittest.TestCase):
         shutil.copy2(self.win_build / "Gyrafoto.scr", self.install_folder / "Gyrafoto.scr")
 
 
-    def data_path(self, *parts):
-        """The Linux path of C:\\ジラフォト\\<parts>."""
+    def data_path(self, *parts):  # C:\\ジラフォト\\<parts>
         return self.prefix.joinpath("drive_c", DATA_FOLDER, *parts)
 
     def win_exe(self, name):
         return self.win_build / "tests" / "win" / f"{name}.exe"
 
-    def frames(self, folder):
-        """name -> a digest of each *.bmp file in C:\\ジラフォト\\<folder> (short to compare and to show)."""
-        files = sorted(self.data_path(folder).glob("*.bmp"))
-        return {p.name: hashlib.sha1(p.read_bytes()).hexdigest() for p in files}
+    def frames(self, folder):  # name -> digest of each bitmap
+        return {p.name: hashlib.sha1(p.read_bytes()).hexdigest() for p in sorted(self.data_path(folder).glob("*.bmp"))}
 
-    def install(self, frames=(), ini=b""):
-        """The data folder with these committed frames (bitmaps) and Data.ini bytes."""
+    def install(self, frames=(), ini=b""):  # committed frames and Data.ini
         for folder in ("Image1", "Image2"):
             self.data_path(folder).mkdir(parents=True, exist_ok=True)
         for number, frame in enumerate(frames, 1):
@@ -175,18 +151,15 @@ class WineTestCase(unittest.TestCase):
         return self.frames("Image1")
 
 
-    def start_program(self, program, args=(), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL):
-        """Starts any Windows program; it is killed at the end of the test."""
-        process = subprocess.Popen(["wine", str(program), *args], stdin=stdin, stdout=stdout,
-                                   stderr=subprocess.DEVNULL)
-        self._processes.append(process)
-        return process
+    def start_program(self, program, args=(), stdout=subprocess.DEVNULL):  # killed at the end of the test
+        self._processes.append(subprocess.Popen(["wine", str(program), *args], stdin=subprocess.DEVNULL,
+                                                stdout=stdout, stderr=subprocess.DEVNULL))
+        return self._processes[-1]
 
     def start(self, args=()):
         return self.start_program(SCR_WIN, args)
 
     def wait_exit(self, process, timeout=END_TIMEOUT):
-        """The process's exit code; fails the test if it still runs after `timeout` s."""
         try:
             return process.wait(timeout)
         except subprocess.TimeoutExpired:
@@ -195,8 +168,7 @@ class WineTestCase(unittest.TestCase):
     def run_scr(self, args=(), timeout=END_TIMEOUT):
         return self.wait_exit(self.start(args), timeout)
 
-    def run_program(self, program, args=(), timeout=END_TIMEOUT):
-        """Runs a console program to its end: (exit code, its output as text)."""
+    def run_program(self, program, args=(), timeout=END_TIMEOUT):  # (exit code, output)
         with tempfile.TemporaryFile() as output:
             exit_code = self.wait_exit(self.start_program(program, args, stdout=output), timeout)
             output.seek(0)
@@ -225,19 +197,14 @@ class WineTestCase(unittest.TestCase):
             self.fail(f"drive {args} exited with {done.returncode}: {text}")
         return text
 
-    def find_window(self, title):
-        """The hwnd of a top-level window with exactly this title, or 0."""
+    def find_window(self, title):  # 0 if none
         return int(self.drive("find", title))
 
-    def _waited(self, command, what, target, timeout):
-        output = self.drive(command, target, int(timeout * 1000), check=False, timeout=timeout + DRIVE_TIMEOUT)
+    def wait_window(self, title, timeout=WINDOW_TIMEOUT):  # visible and answering
+        output = self.drive("wait", title, int(timeout * 1000), check=False, timeout=timeout + DRIVE_TIMEOUT)
         if not output.strip().isdigit() or not int(output):
-            self.fail(f"no {what} within {timeout} s; visible windows:\n" + self.drive("list", check=False))
+            self.fail(f"no window {title!r} within {timeout} s; visible windows:\n" + self.drive("list", check=False))
         return int(output)
-
-    def wait_window(self, title, timeout=WINDOW_TIMEOUT):
-        """The hwnd of a visible, answering top-level window with this title."""
-        return self._waited("wait", f"window titled {title!r}", title, timeout)
 
     def wait_gone(self, title, timeout=WINDOW_TIMEOUT):
         self.drive("gone", title, int(timeout * 1000), timeout=timeout + DRIVE_TIMEOUT)
@@ -246,46 +213,36 @@ class WineTestCase(unittest.TestCase):
         return parse_info(self.drive("info", hwnd).strip())
 
     def children(self, hwnd):
-        return [child for child in self.tree(hwnd) if child["parent"] == hwnd]
+        return [child for child in self.windows(hwnd) if child["parent"] == hwnd]
 
-    def tree(self, hwnd):
-        return [parse_info(line) for line in self.drive("tree", hwnd).splitlines() if line]
+    def windows(self, under=None):  # the visible top-level ones, or all under a window
+        return [parse_info(line) for line in self.drive(*("tree", under) if under else ("list",)).splitlines() if line]
 
-    def visible_windows(self):
-        return [parse_info(line) for line in self.drive("list").splitlines() if line]
-
-    def window_texts(self, hwnd):
-        """The window's text followed by the lines of its Static children."""
-        statics = [c["title"] for c in self.children(hwnd) if c["class"].lower() == "static" and c["title"]]
-        return [self.window_info(hwnd)["title"]] + "\x1f".join(statics).split("\x1f")
-
-    def answer_box(self, title):
-        """Answers a message box with OK; returns its text without the title."""
+    def answer_box(self, title):  # OK; returns the lines of its Static texts
         box = self.wait_window(title)
-        texts = self.window_texts(box)
+        texts = "\x1f".join(c["title"] for c in self.children(box) if c["class"].lower() == "static" and c["title"])
         self.screenshot(title, box)
         self.drive("button", box, IDOK)
         self.wait_gone(title)
-        return texts[1:]
+        return texts.split("\x1f")
 
     @contextlib.contextmanager
-    def host_window(self, width, height, title=None):
-        """A top-level window of drive.exe (.hwnd) whose client area is width x height pixels, standing in
-        for the screen-saver host; .destroy() closes it, as leaving the block does."""
-        process = self.start_program(self.drive_exe, map(str, ["host", width, height] + ([title] if title else [])),
+    def host_window(self, width, height, title=None):  # a stand-in host (.hwnd); .destroy() or leaving closes it
+        process = self.start_program(self.drive_exe, ["host", str(width), str(height)] + ([title] if title else []),
                                      stdout=subprocess.PIPE)
         ready, _, _ = select.select([process.stdout], [], [], WINDOW_TIMEOUT)
         line = process.stdout.readline().strip() if ready else b""
         self.assertTrue(line.isdigit() and int(line), f"drive host did not start: {line!r}")
-        close = lambda: process.poll() is not None or (self.drive("close", int(line)), self.wait_exit(process))
-        yield types.SimpleNamespace(hwnd=int(line), destroy=close)
+        hwnd = int(line)
+        close = lambda: process.poll() is not None or (self.drive("close", hwnd), self.wait_exit(process))
+        yield types.SimpleNamespace(hwnd=hwnd, destroy=close)
         close()
 
 
-    def open_dialog(self):
-        self.process = self.start(["/c"])
+    def open_dialog(self, process=None):
+        self.process = process or self.start(["/c"])
         self.dialog = self.wait_window(DIALOG_TITLE)
-        self.controls = self.tree(self.dialog)  # where they are; their state is read afresh
+        self.controls = self.windows(self.dialog)  # where they are; their state is read afresh
 
     def close_dialog(self):
         self.drive("close", self.dialog)
@@ -297,8 +254,7 @@ class WineTestCase(unittest.TestCase):
         return found[0]
 
     def beside(self, caption, side, kind=None):
-        """The control nearest to a caption on its left, right or below, in line with it: how a user finds
-        the dialog's unlabelled controls (a mark left of its caption, a spinner right of it)."""
+        """The control nearest to a caption on its side, in line with it, as a user finds unlabelled controls."""
         left, top, right, bottom = self.labelled(caption)["rect"]
 
         def gap(control):
@@ -316,8 +272,7 @@ class WineTestCase(unittest.TestCase):
     def click(self, caption, side=None):
         self.drive("click", (self.beside(caption, side) if side else self.labelled(caption))["hwnd"])
 
-    def scroll(self, caption, *code, times=1):
-        """Sends the scroll bar right of a caption SB_<code> as a click on it would."""
+    def scroll(self, caption, *code, times=1):  # the scroll bar right of the caption, as clicked
         bar = self.beside(caption, "right", "ScrollBar")["hwnd"]
         for _ in range(times):
             self.drive("scroll", bar, *code)
@@ -340,20 +295,19 @@ class WineTestCase(unittest.TestCase):
         return self.screen_pixels((left + 2, top + 2, right - 2, bottom - 2))
 
     def edit_in(self, hwnd):
-        return [c for c in self.tree(hwnd) if c["class"].lower() == "edit"][0]["hwnd"]
+        return [c for c in self.windows(hwnd) if c["class"].lower() == "edit"][0]["hwnd"]
 
     def browse(self, windows_path):
         """Presses Browse and picks the file by typing its path into the open-file dialog."""
         self.click(BROWSE)
         chooser = self.wait_window(OPEN_TITLE)
-        self.drive("settext", self.edit_in([c for c in self.tree(chooser) if c["id"] == FILE_NAME_FIELD][0]["hwnd"]),
+        self.drive("settext", self.edit_in([c for c in self.windows(chooser) if c["id"] == FILE_NAME_FIELD][0]["hwnd"]),
                    windows_path)
         self.drive("button", chooser, IDOK)
         self.wait_gone(OPEN_TITLE)
 
     def render_with(self, action):
-        """Presses Render with drive.exe watching for the rendering window, to act on it at once (a whole
-        run takes a fraction of a second): a key code, or "hold" to stop its process. Returns its hwnd."""
+        """Renders, with drive.exe ready to send the rendering window a key code or "hold" it; returns its hwnd."""
         watcher = self.start_program(self.drive_exe, ["waitprefix", RENDER_CAPTION + "1", str(RUN_TIMEOUT * 1000),
                                                       str(action)], stdout=subprocess.PIPE)
         ready, _, _ = select.select([watcher.stdout], [], [], WINDOW_TIMEOUT)
@@ -369,11 +323,9 @@ class WineTestCase(unittest.TestCase):
 
     def screenshot(self, name, hwnd=None, rect=None, screen=None):
         """A PNG of the X screen (or an earlier capture) cropped to the window or rect (left, top, right, bottom)."""
-        if hwnd is not None:
-            rect = self.window_info(hwnd)["rect"]
-        folder = SCREENSHOT_DIR / ".".join(self.id().split(".")[-2:])
-        folder.mkdir(parents=True, exist_ok=True)
-        path = folder / f"{name}.png"
+        rect = self.window_info(hwnd)["rect"] if hwnd else rect
+        (path := SCREENSHOT_DIR / ".".join(self.id().split(".")[-2:]) / f"{name}.png").parent.mkdir(
+            parents=True, exist_ok=True)
         command = ["convert", "ppm:-"] if screen else ["import", "-window", "root"]
         if rect:
             left, top, right, bottom = rect
@@ -387,11 +339,9 @@ class WineTestCase(unittest.TestCase):
                                      capture_output=True, timeout=DRIVE_TIMEOUT, stdin=subprocess.DEVNULL).stdout)
 
     def screen_size(self):
-        screen = self.capture()
-        return screen.width, screen.height
+        return (screen := self.capture()).width, screen.height
 
-    def screen_pixels(self, rect):
-        """The screen's pixels inside rect (left, top, right, bottom) as rows of (r, g, b)."""
+    def screen_pixels(self, rect):  # rows of (r, g, b)
         screen, (left, top, right, bottom) = self.capture(), rect
         return [[screen.pixel(x, y) for x in range(left, right)] for y in range(top, bottom)]
 
@@ -415,15 +365,13 @@ class WineTestCase(unittest.TestCase):
                 process.kill()
             with contextlib.suppress(subprocess.TimeoutExpired):
                 process.wait(END_TIMEOUT)
-            for pipe in (process.stdin, process.stdout):
-                if pipe:
-                    pipe.close()
+            if process.stdout:
+                process.stdout.close()
         deadline = time.monotonic() + 3  # the server drops a dead process's windows soon after
         while (leftovers := self.drive("list", check=False).strip()) and time.monotonic() < deadline:
             time.sleep(0.1)
         if leftovers:  # only then is the server restarted
-            for flag in ("-k", "-w", "-p"):
-                subprocess.run(["wineserver", flag], timeout=DRIVE_TIMEOUT, check=False)
+            restart_wineserver()
         self._remove_installation()
         if leftovers:
             self.fail(f"windows left over after the test (wineserver restarted):\n{leftovers}")
@@ -434,6 +382,13 @@ class WineTestCase(unittest.TestCase):
 
     def wait_dialog_active(self):
         self.wait_for(lambda: int(self.drive("foreground")) == self.dialog, "the dialog is not the active window")
+
+
+def restart_wineserver():
+    # Nothing of the session may hold the test's output open: CTest waits for it to close.
+    for flag in ("-k", "-w", "-p"):
+        subprocess.run(["wineserver", flag], timeout=DRIVE_TIMEOUT, check=False, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 def stop(process, timeout=END_TIMEOUT):

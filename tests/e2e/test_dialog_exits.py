@@ -12,8 +12,7 @@ NOT_WRITTEN = ["設定ﾌｧｲﾙ(Data.ini)に書き込めませんでした。
                "ﾃﾞｨｽｸの空きとﾌｫﾙﾀﾞを確認して、もう一度[設定]か[適用]を押して下さい。"]
 
 
-def ends_in_a_whole_digit(pixels):
-    """Whether the text's last two glyphs are alike and the last reads the same mirrored, as a whole 0 does."""
+def ends_in_a_whole_digit(pixels):  # the last two glyphs alike, the last symmetric, as a whole 0
     ink = [sum(sum(row[x]) < 200 for row in pixels) for x in range(len(pixels[0]))]
     ink = ink[:max(x for x, n in enumerate(ink) if n) + 1]
     for width in range(5, 10):
@@ -24,8 +23,7 @@ def ends_in_a_whole_digit(pixels):
 
 
 class DialogExitsTest(WineTestCase):
-    def ready(self, **settings):
-        """Committed green frames, Data.ini with the picture and `settings`, the dialog open: (frames, ini)."""
+    def ready(self, **settings):  # green frames, Data.ini with the picture, the dialog open: (frames, ini)
         (self.pictures / "p.bmp").write_bytes(bmp(320, 240, lambda x, y: (x % 256, y, 128)))
         committed = self.install([disc(200, GREEN)] * 3, data_ini(Orgn_Path=PICTURE, **settings))
         self.open_dialog()
@@ -84,8 +82,7 @@ class DialogExitsTest(WineTestCase):
         self.close_dialog()
 
     def test_read_only_committed_frames_refuse_the_commit_and_lose_nothing(self):
-        # Wine keeps a file's read-only attribute in its Unix write permission and refuses to delete such a
-        # file, as Windows does; chmod on the folder changes nothing for root.
+        # Wine keeps the read-only attribute as the Unix write permission (a folder's means nothing to root).
         committed, ini = self.ready(Flame_Count=8)
         for frame in self.data_path("Image1").iterdir():
             frame.chmod(stat.S_IRUSR)

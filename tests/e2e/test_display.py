@@ -1,5 +1,4 @@
-"""The full-screen display under Wine: where the ball is drawn and that it moves within the screen, the
-frame order, the pointer, and the input that ends it."""
+"""The full-screen display under Wine: where the ball is, how it moves, the frame order and what ends it."""
 
 import time
 import unittest
@@ -18,17 +17,13 @@ class DisplayTest(WineTestCase):
         self.width, self.height = self.screen_size()
         self.xdotool("mousemove", 100, 100)  # at rest, away from where the tests move it
 
-    def start_display(self, colours=(RED, GREEN), **settings):
-        """Commits one frame per colour, starts /s and waits for its window: (process, hwnd)."""
+    def start_display(self, colours=(RED, GREEN), **settings):  # one frame per colour: (process, hwnd)
         settings = {"Disp_Size": S, "BGM_Sel": 1, "Move_Ptn": 0, "Kaiten_Ptn": 0, "Speed": 20, **settings}
         self.install([disc(2 * S, colour) for colour in colours], data_ini(**settings))
-        process = self.start(["/s"])
-        return process, self.wait_window(DISPLAY_TITLE)
+        return self.start(["/s"]), self.wait_window(DISPLAY_TITLE)
 
-    def centre_colours(self, runs, timeout=15):
-        """The colours at the screen's centre, each run of equal samples once, until there are `runs`."""
-        seen = []
-        deadline = time.monotonic() + timeout
+    def centre_colours(self, runs, timeout=15):  # the centre's colours, a run of equal ones once
+        seen, deadline = [], time.monotonic() + timeout
         while len(seen) < runs and time.monotonic() < deadline:
             colour = self.capture().pixel(self.width // 2, self.height // 2)
             if not seen or seen[-1] != colour:
@@ -46,8 +41,7 @@ class DisplayTest(WineTestCase):
         self.assertEqual(info["rect"], (0, 0, self.width, self.height))
         self.assertEqual(info["style"] & (WS_POPUP | WS_CAPTION), WS_POPUP)
         self.assertTrue(info["exstyle"] & WS_EX_TOPMOST)
-        x, y = self.width // 2, self.height // 2
-        screen = self.capture()
+        x, y, screen = self.width // 2, self.height // 2, self.capture()
         self.assertEqual(screen.lit_box(), (x - S, y - S, x + S, y + S))  # black everywhere else
         self.assertEqual(screen.pixel(x, y), RED)
         self.assertEqual(self.drive("cursor").strip(), "hidden")
@@ -58,8 +52,7 @@ class DisplayTest(WineTestCase):
         for pattern in (1, 2):
             with self.subTest(Move_Ptn=pattern):
                 process, _ = self.start_display(colours=(RED,), Move_Ptn=pattern, Speed=1)
-                boxes = []
-                deadline = time.monotonic() + 4  # several crossings of the screen at this pace
+                boxes, deadline = [], time.monotonic() + 4  # several crossings of the screen at this pace
                 while time.monotonic() < deadline or len(set(boxes)) < 3:
                     boxes.append(self.capture().lit_box())
                     self.assertIsNotNone(boxes[-1], f"the ball left the screen: {boxes}")
@@ -91,8 +84,7 @@ class DisplayTest(WineTestCase):
             with self.subTest(what):
                 process, _ = self.start_display(**settings)
                 if "Speed" not in settings:
-                    # Two steps later the loop has read all input so far: the window appearing under the
-                    # pointer did not end it.
+                    # Two steps on, the window appearing under the pointer has not ended it.
                     self.centre_colours(3)
                     self.assertIsNone(process.poll(), "the display ended by itself")
                 act()

@@ -19,13 +19,11 @@ TONE_LEVEL = 9000  # RMS of a window a tone fills: about 11000 at half of full s
 HEAR_TIMEOUT = 20  # a busy 2-core machine starts Wine's audio slowly
 
 
-def end_with_parent():
-    """In a child before exec: it is sent SIGTERM when the test process dies, however it dies."""
+def end_with_parent():  # in a child before exec: SIGTERM when the test process dies, however it dies
     ctypes.CDLL(None, use_errno=True).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
 
 
-class SoundServer:
-    """A private PulseAudio server whose only output is a null sink, and a recording of that sink."""
+class SoundServer:  # a private PulseAudio server whose only output, a null sink, is recorded
 
     def __init__(self, folder):
         shutil.rmtree(folder, ignore_errors=True)
@@ -59,9 +57,7 @@ class SoundServer:
         for process in reversed(self.processes):
             stop(process)
 
-    def heard(self, since):
-        """(level, pitch) of each WINDOW of sound recorded since then: level is the RMS of the 16-bit
-        samples, pitch half the zero crossings per second."""
+    def heard(self, since):  # (RMS level, pitch from zero crossings) of each WINDOW of sound since then
         data = b"".join(chunk for arrived, chunk in list(self.chunks) if arrived >= since)
         samples, size = array.array("h", data[:len(data) // 2 * 2]), int(RATE * WINDOW)
         heard = []
@@ -72,8 +68,7 @@ class SoundServer:
 
 
 def tone_of(measurement):
-    """LOW, HIGH, 0 for silence, or None for anything else (such as a window the tone only half fills,
-    which measures half its pitch at a lower level)."""
+    """LOW, HIGH, 0 for silence, or None for anything else (such as a window the tone only half fills)."""
     level, pitch = measurement
     if level < 100:
         return 0
@@ -91,8 +86,7 @@ class MusicTest(WineTestCase):
         cls.addClassCleanup(server.stop)
 
     def start_music(self, bgm_rep):
-        """Music on with repeat `bgm_rep`; in Music a broken MP3, a low WAV tone and a high MP3 tone (tracks
-        1, 2 and 3) and a text file. Returns the process and when it started."""
+        """/s with music on: tracks 1 to 3 a broken MP3, a low WAV and a high MP3, and a text file: (process, start)."""
         self.install([bmp(8, 8, lambda x, y: (0, 0, 0))], data_ini(BGM_Sel=0, BGM_Rep=bgm_rep, Speed=20))
         (music := self.data_path("Music")).mkdir()
         for name, pitch, seconds in (("1 低い音.wav", LOW, 30), ("2 高い音.mp3", HIGH, 2)):
@@ -100,12 +94,10 @@ class MusicTest(WineTestCase):
                             "sine", str(pitch), "vol", "0.5"], check=True, timeout=60)
         (music / "0 壊れた.mp3").write_bytes(b"ID3" + bytes(range(256)) * 8)  # will not play
         (music / "3 notes.txt").write_text("not music")
-        process = self.start(["/s"])
-        self.wait_window(DISPLAY_TITLE)
+        process, _ = self.start(["/s"]), self.wait_window(DISPLAY_TITLE)
         return process, time.monotonic()
 
-    def hear(self, tone, since, runs=1):
-        """The tones heard from `since` until `tone` (0: silence) began `runs` times."""
+    def hear(self, tone, since, runs=1):  # the tones heard until `tone` (0: silence) began `runs` times
         deadline = time.monotonic() + HEAR_TIMEOUT
         while True:
             heard = self.sound.heard(since)

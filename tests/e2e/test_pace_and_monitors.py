@@ -1,5 +1,4 @@
-"""The display on today's screens: an even pace, a quick end at the slowest speed, every monitor black
-with the ball on the primary one, and a scaled display."""
+"""The display on today's screens: an even pace, a quick end, two monitors and a scaled display."""
 
 import os
 import subprocess
@@ -7,14 +6,11 @@ import tempfile
 import time
 from pathlib import Path
 
-from harness import DISPLAY_TITLE, DRIVE_TIMEOUT, WINDOW_TIMEOUT, WineTestCase, data_ini, disc, remove_folder, stop
+from harness import (DISPLAY_TITLE, DRIVE_TIMEOUT, WINDOW_TIMEOUT, WineTestCase, data_ini, disc, remove_folder,
+                     restart_wineserver, stop)
 
 S, RED = 50, (255, 0, 0)
 NUMBERED = 64  # frames told apart by their green: a step between two looks is shorter than half the loop
-
-
-def numbered_frames():
-    return [disc(2 * S, (200, 4 * n, 40)) for n in range(NUMBERED)]
 
 
 class DisplayCase(WineTestCase):
@@ -22,13 +18,11 @@ class DisplayCase(WineTestCase):
         self.install(frames, data_ini(**{"Disp_Size": S, "BGM_Sel": 1, "Move_Ptn": 0, "Speed": 20, **settings}))
         return self.start(["/s"]), self.wait_window(DISPLAY_TITLE)
 
-    def assert_centred(self, screen, hwnd, width, height):
-        """The window covers the screen, black everywhere but the ball at its own pixels amid width x height."""
+    def assert_centred(self, screen, hwnd, width, height):  # the window covers it, the ball amid width x height
         self.assertEqual(self.window_info(hwnd)["rect"], (0, 0, screen.width, screen.height))
         self.assertEqual(screen.lit_box(), (width // 2 - S, height // 2 - S, width // 2 + S, height // 2 + S))
 
-    def steps_per_second(self, seconds):
-        """The pace of a display of the numbered frames, told from the frames seen amid the screen."""
+    def steps_per_second(self, seconds):  # told from the numbered frames seen amid the screen
         x, y = (size // 2 for size in self.screen_size())
         looks, deadline = [], time.monotonic() + seconds
         while time.monotonic() < deadline or len(looks) < 2:
@@ -41,7 +35,7 @@ class DisplayCase(WineTestCase):
 
 class PaceTest(DisplayCase):
     def test_speed_1_plays_about_64_steps_a_second(self):
-        self.start_display(numbered_frames(), Speed=1)
+        self.start_display([disc(2 * S, (200, 4 * n, 40)) for n in range(NUMBERED)], Speed=1)
         self.assertTrue(55 <= (rate := self.steps_per_second(3)) <= 70, f"{rate:.1f} steps per second")
 
     def test_a_key_ends_it_at_once_at_the_slowest_speed(self):
@@ -53,18 +47,14 @@ class PaceTest(DisplayCase):
 
 
 def restart_wineserver_on(display, drive_exe):
-    # A Wine session belongs to its display. The first program to look at windows starts Wine's desktop,
-    # which reads the monitors: a program started meanwhile could see those of the display before.
+    # The first program to look at windows starts Wine's desktop, which reads the display's monitors.
     os.environ["DISPLAY"] = display
-    # Nothing of the session may hold the test's output open: CTest waits for it to close.
-    quiet = {"stdin": subprocess.DEVNULL, "stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
-    for flag in ("-k", "-w", "-p"):
-        subprocess.run(["wineserver", flag], timeout=DRIVE_TIMEOUT, check=False, **quiet)
-    subprocess.run(["wine", str(drive_exe), "list"], timeout=60, check=False, **quiet)
+    restart_wineserver()
+    subprocess.run(["wine", str(drive_exe), "list"], timeout=60, check=False, stdin=subprocess.DEVNULL,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
-class TwoMonitorTest(DisplayCase):
-    """Xorg with two monitors side by side, each 1024 x 768, the primary one on the left (Xvfb shows Wine one)."""
+class TwoMonitorTest(DisplayCase):  # Xorg: two monitors of 1024 x 768, the primary one on the left
 
     def setUp(self):  # cleaned up after the test's own clean-up
         folder = Path(tempfile.mkdtemp(prefix="gyrafoto-xorg-"))
@@ -103,7 +93,6 @@ def inside(box, outer):
 
 
 class ScaledDisplayTest(DisplayCase):  # at 144 dots per inch (150 %)
-
     def setUp(self):
         key = ["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels"]
         self.addCleanup(subprocess.run, [*key[:2], "delete", *key[3:], "/f"], timeout=DRIVE_TIMEOUT,

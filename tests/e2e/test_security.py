@@ -1,5 +1,4 @@
-"""A DLL planted beside the program never runs, the program goes on without the system's winmm and gdiplus,
-and the built files keep their exploit protections."""
+"""Planted DLLs never run, missing winmm and gdiplus are done without, the builds keep exploit protections."""
 
 import os
 import re
@@ -9,15 +8,13 @@ import unittest
 from pathlib import Path
 from unittest import mock
 
-from harness import (DIALOG_TITLE, DISPLAY_TITLE, DRIVE_TIMEOUT, WINDOW_TIMEOUT, WineTestCase, bmp, data_ini,
-                     disc)
+from harness import DISPLAY_TITLE, DRIVE_TIMEOUT, WINDOW_TIMEOUT, WineTestCase, bmp, data_ini, disc
 
 PLANTED = ("winmm.dll", "gdiplus.dll")
 PICTURE, FRAME, WHITE = (0, 200, 120), (255, 0, 255), (255, 255, 255)
 
 
-class SystemDllTest(WineTestCase):
-    """A downloaded copy in C:\\users\\Public\\Downloads with stand-in winmm.dll and gdiplus.dll beside it."""
+class SystemDllTest(WineTestCase):  # a downloaded copy with stand-in winmm.dll and gdiplus.dll beside it
 
     def setUp(self):
         super().setUp()
@@ -33,12 +30,10 @@ class SystemDllTest(WineTestCase):
         self.install([disc(100, FRAME)], data_ini(Orgn_Path="C:\\users\\Public\\Downloads\\picture.bmp",
                                                   Disp_Size=50, BGM_Sel=0, Move_Ptn=0, Speed=20))
 
-    def markers(self):
+    def markers(self):  # left by a planted DLL that was loaded
         return sorted(self.folder.glob("*.ran"))
 
-    def start_downloaded(self, args, load_order):
-        """Starts the copy with winmm and gdiplus searched for in this order, as Windows does with "n,b": the
-        program's folder first; "" for never found."""
+    def start_downloaded(self, args, load_order):  # load order of winmm, gdiplus: "n,b" or "" (none)
         overrides = os.environ.get("WINEDLLOVERRIDES", "") + ";winmm,gdiplus=" + load_order
         with mock.patch.dict(os.environ, {"WINEDLLOVERRIDES": overrides}):
             return self.start_program(self.folder / "Gyrafoto.scr", args)
@@ -53,9 +48,7 @@ class SystemDllTest(WineTestCase):
                         self.wait_for(lambda: self.children(host.hwnd), "no preview in its host")
                     self.assertEqual(self.wait_exit(preview), 0)
 
-                self.process = self.start_downloaded(["/c"], order)
-                self.dialog = self.wait_window(DIALOG_TITLE)
-                self.controls = self.tree(self.dialog)
+                self.open_dialog(self.start_downloaded(["/c"], order))
                 left, top, right, bottom = self.beside("ｵﾘｼﾞﾅﾙ画像", "right")["rect"]
                 middle = ((left + right) // 2, (top + bottom) // 2)
                 self.wait_for(lambda: self.capture().pixel(*middle) == picture, f"the picture box is not {picture}")

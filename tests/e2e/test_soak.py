@@ -1,6 +1,4 @@
-"""The soak: the display loop for thousands of steps with every motion pattern, in-process in hardening.exe,
-while its GDI objects, windows and private memory are counted: a leaked brush or DC per step is the classic
-screensaver bug. Figures are printed; CI runs a short pass, GYRAFOTO_SOAK_STEPS=200000 a longer one."""
+"""The display loop's GDI objects, windows and memory over many steps (GYRAFOTO_SOAK_STEPS, 3000 by default)."""
 
 import os
 import sys
@@ -9,9 +7,7 @@ import unittest
 from harness import WineTestCase, disc
 
 STEPS = int(os.environ.get("GYRAFOTO_SOAK_STEPS", "3000"))
-# Private memory may move by a page table or a heap block; a leak of a brush, DC or bitmap per step
-# would add far more over thousands of steps.
-MEMORY_SLACK_KB = 256
+MEMORY_SLACK_KB = 256  # a page table or a heap block; a leak per step adds far more
 
 
 def samples(output):
@@ -21,8 +17,7 @@ def samples(output):
 
 class SoakTest(WineTestCase):
     def assert_flat(self, found, what):
-        """From the first sample taken with everything up, every count equal and memory within the slack."""
-        settled = found[1:]
+        settled = found[1:]  # from the first sample taken with everything up
         self.assertGreaterEqual(len(settled), 2, found)
         memory = [s["private_kb"] for s in settled]
         print(f"{what}: gdi {sorted({s['gdi'] for s in settled})} (at start {found[0]['gdi']}), windows "

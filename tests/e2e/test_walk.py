@@ -1,6 +1,4 @@
-"""One walk of the program under Wine: /c, a picture through the real open-file dialog, the options,
-Render, OK committing, /s playing those frames; the start-up modes, the single instance and the preview.
-Its screenshots are the README's (scripts/refresh-screenshots copies them)."""
+"""The whole road under Wine (its screenshots are the README's), the start-up modes, one instance, the preview."""
 
 import shutil
 import time
@@ -14,14 +12,12 @@ LOOK_IN_FIELD = 1137  # the open-file dialog's folder box
 VK_END = 0x23
 
 
-def icon_middle(screen, window):
-    """The middle of the icon at the left of a window's caption."""
+def icon_middle(screen, window):  # of the icon left of the caption
     (left, top), half = window["rect"][:2], (window["client"][1] - window["rect"][1]) // 2
     return [screen.pixel(left + half + i, top + half + j) for i in range(-3, 3) for j in range(-3, 3)]
 
 
-def close_box_mirrors(screen, window):
-    """Whether the close box's glyph reads the same mirrored: a cross, not the "r" drawn without the symbol font."""
+def close_box_mirrors(screen, window):  # a cross, not the "r" drawn without the symbol font
     right, top, inside = window["rect"][2], window["rect"][1], window["client"][1]
     glyph = {(x, y) for x in range(right - 40, right) for y in range(top, inside) if sum(screen.pixel(x, y)) < 60}
     middle = min(glyph)[0] + max(glyph)[0] if glyph else 0
@@ -42,8 +38,8 @@ class WalkTest(WineTestCase):
         # 2. Browse: the folder first, then the name, as a user picks it.
         self.click(BROWSE)
         chooser = self.wait_window(OPEN_TITLE)
-        name_field = self.edit_in([c for c in self.tree(chooser) if c["id"] == FILE_NAME_FIELD][0]["hwnd"])
-        look_in = [c for c in self.tree(chooser) if c["id"] == LOOK_IN_FIELD][0]["hwnd"]
+        name_field = self.edit_in([c for c in self.windows(chooser) if c["id"] == FILE_NAME_FIELD][0]["hwnd"])
+        look_in = [c for c in self.windows(chooser) if c["id"] == LOOK_IN_FIELD][0]["hwnd"]
         self.drive("settext", name_field, "C:\\Gyrafoto\\pics")
         self.drive("button", chooser, IDOK)
         self.wait_for(lambda: self.drive("gettext", look_in).strip() == "pics", "the chooser did not open pics")
@@ -106,15 +102,13 @@ class WalkTest(WineTestCase):
             Kaiten_Ptn=1, Speed=200, Trim_On=1, Trim_Y=20))
 
         # 6. /s plays the committed frames at the centre, turning left, and ends on a key.
-        display = self.start(["/s"])
-        self.wait_window(DISPLAY_TITLE)
+        display, _ = self.start(["/s"]), self.wait_window(DISPLAY_TITLE)
         points = [(i, j) for j in range(8, 200, 24) for i in range(8, 200, 24)]
         frames = {int(p.name[5:8]): [bmp_pixel(p.read_bytes(), i, j) for i, j in points]
                   for p in self.data_path("Image1").glob("*.bmp")}
         width, height = self.screen_size()
         x, y = width // 2 - 100, height // 2 - 100
-        shown = []
-        deadline = time.monotonic() + 30
+        shown, deadline = [], time.monotonic() + 30
         while len(shown) < 6 and time.monotonic() < deadline:
             screen = self.capture()
             number = next((n for n, want in frames.items()
@@ -136,15 +130,14 @@ class WalkTest(WineTestCase):
         self.data_path("Image1").rmdir()
         self.assertEqual(self.run_scr(["/x"]), 0)
         self.assertFalse(self.data_path("Image1").exists())
-        self.assertEqual(self.visible_windows(), [])
+        self.assertEqual(self.windows(), [])
         for args in (["/c"], []):
             with self.subTest(args=args):
                 process = self.start(args)
                 self.drive("close", self.wait_window(DIALOG_TITLE))
                 self.assertEqual(self.wait_exit(process), 0)
-        # Started through cmd.exe, which hands the program its command line as typed: a blank before the
-        # switch ends it at once; a program in the root keeps its data in C:\ジラフォト, not under the current
-        # folder; a settings file whose writing was cut short is cleared.
+        # Through cmd.exe, command lines as typed: a blank before the switch; a program in the root keeps its
+        # data in C:\ジラフォト, not under the current folder; a cut-short settings file is cleared.
         self.data_path("Data.ini.new").write_bytes(b"[Section]")
         root_scr, misplaced = self.prefix / "drive_c" / "Gyrafoto.scr", self.prefix / "drive_c" / "windows" / "ジラフォト"
         shutil.copy2(self.win_build / "Gyrafoto.scr", root_scr)
@@ -157,7 +150,7 @@ class WalkTest(WineTestCase):
         process = self.start(["/S"])  # without frames: the message, and the end on OK
         self.assertEqual(self.answer_box(NO_FRAMES_TITLE), ["設定画面でﾚﾝﾀﾞﾘﾝｸﾞの処理をしてください。"])
         self.assertEqual(self.wait_exit(process), 0)
-        self.assertEqual(self.visible_windows(), [])
+        self.assertEqual(self.windows(), [])
 
     def test_a_second_start_is_refused(self):
         for title, starts in ((DIALOG_TITLE, (["/c"], ["/s"], ["/p", "HOST"])), (DISPLAY_TITLE, (["/c"],))):
@@ -166,7 +159,7 @@ class WalkTest(WineTestCase):
                     with self.subTest(beside=title, args=args):
                         # Given the other window as preview host, a start that was not refused would live in it.
                         self.assertEqual(self.run_scr([str(other.hwnd) if a == "HOST" else a for a in args]), 0)
-                        self.assertEqual([w["hwnd"] for w in self.visible_windows()], [other.hwnd])
+                        self.assertEqual([w["hwnd"] for w in self.windows()], [other.hwnd])
                         self.assertEqual(self.children(other.hwnd), [])
                         self.assertFalse(self.data_path().exists())
 

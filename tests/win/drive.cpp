@@ -1,15 +1,5 @@
-// drive.exe: finds and works the windows of other processes for the end-to-end
-// tests (Win32 by nature). One sub-command per call; handles are decimal;
-// output is UTF-8. Sub-commands: info lines (key=value, tab-separated) of the
-// visible top-level windows, one window or all its descendants (list, info,
-// tree); find TITLE; wait TITLE MS (visible and answering), gone TITLE MS;
-// waitprefix TEXT MS VK|hold
-// (prints "watching", then posts the key VK to, or suspends the process of, the
-// first window whose title starts with TEXT; release PID); the messages a
-// click, key, close box, dialog button or scroll bar click would post (click,
-// key, close, button, scroll; dblclick); settext, gettext; cursor (whether the
-// pointer shows); foreground (the foreground window, or 0); host W H [TITLE] (a window with a W x H client area that lives until
-// it is closed).
+// drive.exe: finds and works other processes' windows for the end-to-end tests (Win32 by nature).
+// One sub-command per call (see Run); handles are decimal, output is UTF-8.
 #include <windows.h>
 
 #include <tlhelp32.h>
@@ -46,8 +36,7 @@ std::wstring WindowText(HWND hwnd) {
 }
 
 BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list) {
-  reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-  return TRUE;
+  return reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd), TRUE;
 }
 
 // The top-level windows (parent null), or every descendant of parent.
@@ -87,9 +76,7 @@ auto PollFor(long timeout_ms, Probe probe, int interval_ms = 20) -> decltype(pro
   }
 }
 
-// Fields: hwnd exists visible style exstyle parent id pid class title, rect
-// (on the screen: left,top,right,bottom) and client (its top-left on the
-// screen and its size: x,y,w,h).
+// rect: left,top,right,bottom on the screen; client: its top-left on the screen and its size.
 std::wstring Info(HWND hwnd) {
   std::wstring line = L"hwnd=" + Number(hwnd);
   if (!IsWindow(hwnd)) return line + L"\texists=0";
@@ -200,7 +187,7 @@ int Run(int argc, wchar_t** argv) {
       if (command == L"tree" || IsWindowVisible(window)) Print(Info(window));
     return 0;
   }
-  CURSORINFO cursor{sizeof(cursor)};
+  CURSORINFO cursor{sizeof(cursor)};  // cursor: whether the pointer shows
   if (command == L"cursor")
     return GetCursorInfo(&cursor), Print(cursor.flags & CURSOR_SHOWING ? L"showing" : L"hidden"), 0;
   if (command == L"find") return Found(FindTitled(title, false)), 0;
@@ -210,6 +197,9 @@ int Run(int argc, wchar_t** argv) {
   if (command == L"foreground") return Print(Number(GetForegroundWindow())), 0;
   if (command == L"gettext") return Text(hwnd, nullptr);
   if (command == L"release") return Hold(static_cast<DWORD>(ParseLong(argv[2])), false);
+  // wait TITLE MS: a visible, answering window; gone TITLE MS; waitprefix TEXT MS VK|hold: prints
+  // "watching", then posts the key VK to, or suspends the process of, the first window whose title
+  // starts with TEXT (release PID resumes it).
   if (command == L"wait") return Found(PollFor(number, [&] { return FindTitled(title, true); }));
   if (command == L"gone") return PollFor(number, [&] { return FindTitled(title, false) == nullptr; }) ? 0 : 1;
   if (command == L"waitprefix" && argc > 4) {
@@ -230,6 +220,7 @@ int Run(int argc, wchar_t** argv) {
     const WPARAM code = MAKEWPARAM(number, argc > 4 ? ParseLong(argv[4]) : 0);
     return Posted(GetParent(hwnd), message, code, reinterpret_cast<LPARAM>(hwnd));
   }
+  // host W H [TITLE]: a window with a W x H client area that lives until it is closed.
   if (command == L"host") return Host(static_cast<int>(ParseLong(argv[2])), static_cast<int>(number),
                                       argc > 4 ? argv[4] : L"Gyrafoto Test Host");
   Print(L"usage: see the top of drive.cpp");

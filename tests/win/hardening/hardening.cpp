@@ -1,10 +1,6 @@
-// hardening.exe display FOLDER STEPS EVERY MOVE ROTATION RADIUS: the loop of
-// the screensaver run in-process (Win32) on the .bmp frames of FOLDER (every
-// step due at once, no music) while it counts what it holds, for the end-to-end soak.
-// Every EVERY steps it prints "step=N gdi=G user=U private_kb=P": the
-// process's GDI objects (GetGuiResources, which is 0 under Wine: then every
-// handle slot asked with GetObjectType), its windows and its private memory.
-// After STEPS steps it clicks the window, which ends the process.
+// hardening.exe display FOLDER STEPS EVERY MOVE ROTATION RADIUS (Win32): the display loop in-process on
+// FOLDER's bitmaps, every step due at once; every EVERY steps it prints "step=N gdi=G user=U private_kb=P",
+// and after STEPS steps it clicks the window, which ends the process.
 #include <windows.h>
 
 #include <psapi.h>
@@ -22,7 +18,7 @@
 namespace gyra {
 namespace {
 
-unsigned long GdiObjects() {
+unsigned long GdiObjects() {  // GetGuiResources says 0 under Wine: then every handle slot is asked
   if (const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return reported;
   unsigned long count = 0;
   for (uintptr_t slot = 1; slot < 0x10000; ++slot)
@@ -55,11 +51,8 @@ void PrintSample(const char* what, long number) {
   std::fflush(stdout);
 }
 
-// This program's imports of GdiFlush, which every step of the display calls
-// once to put its picture on the screen, and of QueryPerformanceCounter, the
-// display's clock, are pointed here: the first counts the steps and samples
-// between them, the second makes every step due at once, so that thousands
-// of steps take seconds.
+// This program's imports of GdiFlush, called once a step, and QueryPerformanceCounter, the display's clock,
+// are pointed here: the first counts steps and samples, the second makes every step due at once.
 using GdiFlushFunction = BOOL(WINAPI*)();
 GdiFlushFunction real_gdi_flush = nullptr;
 long steps_done = 0, steps_wanted = 0, sample_every = 1;
@@ -109,10 +102,7 @@ bool RedirectDisplayClockAndSteps() {
 }
 
 int Display(int argc, wchar_t** argv) {
-  if (argc != 8 || std::wstring(argv[1]) != L"display") {
-    std::fputs("usage: hardening display FOLDER STEPS EVERY MOVE ROTATION RADIUS\n", stderr);
-    return 2;
-  }
+  if (argc != 8 || std::wstring(argv[1]) != L"display") return 2;
   Win32FileSystem files;
   File_List = ListBitmaps(files, Narrow(argv[2]));
   steps_wanted = _wtol(argv[3]);
@@ -124,8 +114,7 @@ int Display(int argc, wchar_t** argv) {
   Config.BGM_Sel = 1;  // off
   if (!RedirectDisplayClockAndSteps()) return 1;
   PrintSample("step", 0);
-  // Ends the process on the click after the last step.
-  LoadDisplayWindow();
+  LoadDisplayWindow();  // ends the process on the click after the last step
   return 1;
 }
 

@@ -1,29 +1,16 @@
-// A stand-in for a system DLL that someone dropped beside the program: it
-// exports every name the program ever imported from winmm.dll and gdiplus.dll
-// and, when loaded, leaves "<its own path>.ran" and refuses to load.
+// A system DLL's stand-in dropped beside the program: it exports every name the program imports from
+// winmm.dll and gdiplus.dll and, when loaded, leaves "<its own path>.ran" and refuses to load.
 #include <windows.h>
 
 #define STAND_IN(name) \
   extern "C" __declspec(dllexport) void name() {}
 
-STAND_IN(mciSendStringW)
-STAND_IN(mciGetErrorStringW)
-STAND_IN(GdiplusStartup)
-STAND_IN(GdiplusShutdown)
-STAND_IN(GdipLoadImageFromFile)
-STAND_IN(GdipDisposeImage)
-STAND_IN(GdipGetImageType)
-STAND_IN(GdipGetImageWidth)
-STAND_IN(GdipGetImageHeight)
-STAND_IN(GdipGetImageDimension)
-STAND_IN(GdipGetImageHorizontalResolution)
-STAND_IN(GdipGetImageVerticalResolution)
-STAND_IN(GdipCreateBitmapFromScan0)
-STAND_IN(GdipGetImageGraphicsContext)
-STAND_IN(GdipDeleteGraphics)
-STAND_IN(GdipGraphicsClear)
-STAND_IN(GdipDrawImageRectI)
-STAND_IN(GdipBitmapLockBits)
+STAND_IN(mciSendStringW) STAND_IN(mciGetErrorStringW) STAND_IN(GdiplusStartup) STAND_IN(GdiplusShutdown)
+STAND_IN(GdipLoadImageFromFile) STAND_IN(GdipDisposeImage) STAND_IN(GdipGetImageType)
+STAND_IN(GdipGetImageWidth) STAND_IN(GdipGetImageHeight) STAND_IN(GdipGetImageDimension)
+STAND_IN(GdipGetImageHorizontalResolution) STAND_IN(GdipGetImageVerticalResolution)
+STAND_IN(GdipCreateBitmapFromScan0) STAND_IN(GdipGetImageGraphicsContext) STAND_IN(GdipDeleteGraphics)
+STAND_IN(GdipGraphicsClear) STAND_IN(GdipDrawImageRectI) STAND_IN(GdipBitmapLockBits)
 STAND_IN(GdipBitmapUnlockBits)
 
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, void*) {

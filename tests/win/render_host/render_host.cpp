@@ -1,7 +1,5 @@
-// render_host.exe: the shipped picture decoder and the rendering window on
-// their own (Win32), standing in for the dialog in the end-to-end tests.
-// decode OUT.bmp PICTURE...: per picture "WIDTHxHEIGHT" (written to OUT.bmp)
-// or "error=not-a-picture|too-large", as the rendering window decodes it.
+// render_host.exe (Win32): the shipped decoder and the rendering window without the dialog. decode OUT.bmp
+// PICTURE...: per picture "WIDTHxHEIGHT" (written to OUT.bmp) or "error=not-a-picture|too-large".
 #include <windows.h>
 
 #include <cstdio>
@@ -15,9 +13,8 @@
 #include "startup/win32/win32_file_system.h"
 #include "toolkit/text.h"
 
-// render PICTURE FOLDER [--frames N] [--radius N] [--trim TOP] [--stretch]:
-// the settings globals and the frame folder set as the dialog sets them, then
-// the rendering window shown modally; prints "Render_Done=0|1".
+// render PICTURE FOLDER [--frames N] [--radius N] [--trim TOP] [--stretch]: the settings set as the
+// dialog sets them, then the rendering window shown modally; prints "Render_Done=0|1".
 int Render(int argc, wchar_t** argv) {
   auto& config = gyra::Config;
   config = {.Orgn_Path = gyra::Narrow(argv[2]), .Flame_Count = 64, .Disp_Size = 100};
@@ -39,10 +36,7 @@ int Render(int argc, wchar_t** argv) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc >= 4 && std::wstring(argv[1]) == L"render") return Render(argc, argv);
-  if (argc < 4 || std::wstring(argv[1]) != L"decode") {
-    std::fputs("usage: render_host decode OUT.bmp PICTURE... | render PICTURE FOLDER [options]\n", stderr);
-    return 2;
-  }
+  if (argc < 4 || std::wstring(argv[1]) != L"decode") return 2;
   gyra::Win32FileSystem files;
   for (int i = 3; i < argc; ++i) {
     const auto loaded = gyra::LoadPictureFile(gyra::Narrow(argv[i]));
