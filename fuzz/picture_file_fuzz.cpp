@@ -11,10 +11,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);
-  gyra::RenderOptions options;
-  options.Disp_Size = input.ConsumeIntegralInRange(-2, 40000);
-  options.Flame_Count = input.ConsumeIntegralInRange(-2, 40000);
-  options.Stretch_On = input.ConsumeIntegralInRange(0, 1);
+  gyra::RenderOptions options{.Disp_Size = input.ConsumeIntegralInRange(-2, 40000),
+                              .Flame_Count = input.ConsumeIntegralInRange(-2, 40000),
+                              .Stretch_On = input.ConsumeIntegralInRange(0, 1)};
   options.Trim_On = options.Stretch_On ? 0 : input.ConsumeIntegralInRange(0, 1);
   options.Trim_Y = input.ConsumeIntegralInRange(-200, 200);
   const std::string bytes = input.ConsumeRemainingBytesAsString();
