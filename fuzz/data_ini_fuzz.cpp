@@ -1,6 +1,5 @@
-// Data.ini as any bytes: a read fits a 256-byte buffer; an entry WriteIni
-// accepts reads back and a second write changes nothing. The settings load,
-// save over any damaged file, load back the same and save again unchanged.
+// Data.ini as any bytes: a read fits a 256-byte buffer; an entry WriteIni accepts reads back and a second write
+// changes nothing. The settings load, save over any damaged file, load back the same and save again unchanged.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cctype>

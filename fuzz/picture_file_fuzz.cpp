@@ -11,17 +11,16 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);
-  gyra::RenderOptions options;
-  options.Disp_Size = input.ConsumeIntegralInRange(-2, 40000);
-  options.Flame_Count = input.ConsumeIntegralInRange(-2, 40000);
-  options.Stretch_On = input.ConsumeIntegralInRange(0, 1);
+  gyra::RenderOptions options{.Disp_Size = input.ConsumeIntegralInRange(-2, 40000),
+                              .Flame_Count = input.ConsumeIntegralInRange(-2, 40000),
+                              .Stretch_On = input.ConsumeIntegralInRange(0, 1)};
   options.Trim_On = options.Stretch_On ? 0 : input.ConsumeIntegralInRange(0, 1);
   options.Trim_Y = input.ConsumeIntegralInRange(-200, 200);
   const std::string bytes = input.ConsumeRemainingBytesAsString();
 
   // Larger headers only fill memory: DecodePicture's limit is beyond a fuzzer's budget.
   const auto header = gyra::PictureHeaderSize(std::string_view(bytes).substr(0, gyra::kPictureHeadBytes));
-  if (header && static_cast<int64_t>(header->width) * header->height > 4'000'000) return 0;
+  if (header && static_cast<double>(header->width) * header->height > 4e6) return 0;  // sizes reach 2^32 - 1
   const auto decoded = gyra::DecodePicture(bytes);
   const auto* picture = std::get_if<gyra::Surface>(&decoded);
   if (!picture) return 0;

@@ -109,26 +109,20 @@ TEST(CommitFrames, AFailureAtAnyStepLosesNothing) {
 }
 
 TEST(CommitFrames, RefusesBeforeLosingAnything) {
-  const struct { const char* what; void (*set_up)(MemoryFileSystem&); FrameCommit expected; } cases[] = {
-      {"read-only frame in Image1",
-       [](MemoryFileSystem& fs) { fs.AddFile(kImage1 + "\\PicD_002.bmp", "old 2", {.read_only = true}); },
-       FrameCommit::kProtected},
-      {"no new frames",
-       [](MemoryFileSystem& fs) { for (const auto& [name, _] : kNewSet) fs.RemoveFile(kImage2 + "\\" + name); },
-       FrameCommit::kNoFrames},
-      {"unreadable frame",
-       [](MemoryFileSystem& fs) { fs.AddFile(kImage2 + "\\PicD_002.bmp", "", {.readable = false}); },
-       FrameCommit::kNotCopied},
-      {"Image1 not renamed", [](MemoryFileSystem& fs) { fs.failing_paths.insert(kImage1); }, FrameCommit::kNotSwitched},
-      {"locked leftover in Image1.old",
-       [](MemoryFileSystem& fs) { fs.AddFolder(kRetired); fs.AddFile(kRetired + "\\x.bmp", "", {.read_only = true}); },
-       FrameCommit::kLeftovers},
+  using Fs = MemoryFileSystem&;
+  using enum FrameCommit;
+  const struct { void (*set_up)(Fs); FrameCommit expected; } cases[] = {
+      {[](Fs fs) { fs.AddFile(kImage1 + "\\PicD_002.bmp", "old 2", {.read_only = true}); }, kProtected},
+      {[](Fs fs) { for (const auto& [name, _] : kNewSet) fs.RemoveFile(kImage2 + "\\" + name); }, kNoFrames},
+      {[](Fs fs) { fs.AddFile(kImage2 + "\\PicD_002.bmp", "", {.readable = false}); }, kNotCopied},
+      {[](Fs fs) { fs.failing_paths.insert(kImage1); }, kNotSwitched},  // Image1 not renamed
+      {[](Fs fs) { fs.AddFolder(kRetired), fs.AddFile(kRetired + "\\x.bmp", "", {.read_only = true}); }, kLeftovers},
   };
   for (const auto& c : cases) {
     MemoryFileSystem fs = DataFolder();
     c.set_up(fs);
     EXPECT_EQ(std::tuple(CommitFrames(fs, kImage1, kImage2), Frames(fs, kImage1), fs.HasFolder(kStaged)),
-              std::tuple(c.expected, kOldSet, false)) << c.what;
+              std::tuple(c.expected, kOldSet, false)) << "row " << &c - cases;
   }
 }
 

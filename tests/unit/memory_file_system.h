@@ -14,17 +14,16 @@ struct FileAttributes { bool hidden = false, system = false, readable = true, re
 
 class MemoryFileSystem : public FileSystem {
  public:
-  void AddFolder(const std::string& path) { entries_[path] = {true, {}, {}, Serial(path)}; }
-  void AddFile(const std::string& path, std::string bytes = {}, FileAttributes attributes = {}) {
-    entries_[path] = {false, std::move(bytes), attributes, Serial(path)};
+  bool AddFolder(const std::string& path) { return (entries_[path] = {true, {}, {}, Serial(path)}).folder; }
+  bool AddFile(const std::string& path, std::string bytes = {}, FileAttributes attributes = {}) {
+    return !(entries_[path] = {false, std::move(bytes), attributes, Serial(path)}).folder;
   }
   bool HasFile(const std::string& path) const { return entries_.count(path) && !entries_.at(path).folder; }
   bool HasFolder(const std::string& path) const { return entries_.count(path) && entries_.at(path).folder; }
   const std::string& Bytes(const std::string& path) const { return entries_.at(path).bytes; }
 
   std::set<std::string> failing_paths;  // any write or removal of these fails
-  // Changes tried (writes, copies, renames, creations, removals) are counted:
-  // number fail_change fails, and all from fail_changes_from on (0: none).
+  // Changes tried are counted: number fail_change fails, and all from fail_changes_from on (0: none).
   int changes = 0, fail_change = 0, fail_changes_from = 0;
 
   std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) const override {
@@ -44,23 +43,19 @@ class MemoryFileSystem : public FileSystem {
     return CanOpenForReading(path) ? std::optional(Bytes(path)) : std::nullopt;
   }
   bool WriteFileReplacing(const std::string& path, const std::string& bytes) override {
-    if (!Change() || !Writable(path) || HasFolder(path) || ReadOnly(path)) return false;
-    AddFile(path, bytes, HasFile(path) ? At(path) : FileAttributes{});
-    return true;
+    return Change() && Writable(path) && !HasFolder(path) && !ReadOnly(path) &&
+           AddFile(path, bytes, HasFile(path) ? At(path) : FileAttributes{});
   }
   bool CreateFolder(const std::string& path) override {
-    if (!Change() || !Writable(path) || entries_.count(path)) return false;
-    AddFolder(path);
-    return true;
+    return Change() && Writable(path) && !entries_.count(path) && AddFolder(path);
   }
   bool RemoveFile(const std::string& path) override {
     if (!Change() || !HasFile(path)) return !HasFile(path);
     return Writable(path) && !ReadOnly(path) && entries_.erase(path);
   }
   bool CopyToNewFile(const std::string& from, const std::string& to) override {
-    if (!Change() || !CanOpenForReading(from) || !Writable(to) || entries_.count(to)) return false;
-    AddFile(to, Bytes(from), At(from));
-    return true;
+    return Change() && CanOpenForReading(from) && Writable(to) && !entries_.count(to) &&
+           AddFile(to, Bytes(from), At(from));
   }
   bool RenameFolder(const std::string& from, const std::string& to) override {
     if (!Change() || !HasFolder(from) || !Writable(from) || !Writable(to) || entries_.count(to)) return false;
@@ -83,9 +78,7 @@ class MemoryFileSystem : public FileSystem {
   bool Change() { return ++changes != fail_change && (fail_changes_from == 0 || changes < fail_changes_from); }
   const FileAttributes& At(const std::string& path) const { return entries_.at(path).attributes; }
   bool ReadOnly(const std::string& path) const { return HasFile(path) && At(path).read_only; }
-  bool Writable(const std::string& path) const {
-    return HasFolder(ParentOf(path)) && !failing_paths.count(path);
-  }
+  bool Writable(const std::string& path) const { return HasFolder(ParentOf(path)) && !failing_paths.count(path); }
 
   std::map<std::string, Entry> entries_;
   int next_serial_ = 0;

@@ -1,4 +1,4 @@
-// Where the ball goes (centre, bounce, springs) and which frame it shows.
+// Where the ball goes (centre, bounce, springs), which frame it shows, and when.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +9,7 @@
 #include "display/bounce_motion.h"
 #include "display/frame_cycle.h"
 #include "display/motion.h"
+#include "display/pacing.h"
 #include "display/spring_motion.h"
 
 namespace gyra {
@@ -24,8 +25,7 @@ TEST(MakeMotion, PicksThePatternMovePtnNamesAndTheBouncesFirstDirectionFromTheDr
   for (const auto& c : cases) {
     const auto motion = MakeMotion(c.pattern, 1024, 768, 100, c.draw);
     ASSERT_TRUE(motion);
-    EXPECT_EQ(motion->Step(), c.first) << c.pattern << " " << c.draw;
-    EXPECT_EQ(motion->Step(), c.second) << c.pattern << " " << c.draw;
+    EXPECT_EQ((std::pair{motion->Step(), motion->Step()}), std::pair(c.first, c.second)) << "row " << &c - cases;
   }
   for (int16_t pattern : {3, -1}) EXPECT_FALSE(MakeMotion(pattern, 1024, 768, 100, 0.0));
 }
@@ -45,8 +45,7 @@ Extent CornerExtent(Motion motion, int steps, int32_t s, int skip = 0) {
 }
 
 TEST(BounceMotion, TurnsWithinThreePixelsBeyondTheEdges) {
-  // Turns after the move, so the corner passes the edges by up to 3 pixels;
-  // jitters on an axis smaller than the ball; turns at +-32766 on huge screens.
+  // Turns after the move, up to 3 pixels past the edges; jitters on an axis smaller than the ball; +-32766 at most.
   const struct { int32_t width, height; int16_t s; double draw; int skip; Extent corner; } cases[] = {
       {1024, 768, 100, 0.3, 0, {-2, 826, -1, 569}},  {1023, 767, 100, 0.6, 0, {-2, 826, -1, 569}},
       {1920, 1080, 200, 0.9, 0, {-2, 1522, -2, 682}}, {800, 600, 150, 0.1, 0, {-2, 502, -3, 303}},
@@ -71,9 +70,8 @@ TEST(SpringMotion, FollowsTheSinglePrecisionPath) {
     ++step;
   }
   EXPECT_EQ(SpringMotion(640, 480).Step(), (Point{428, -40}));  // nothing keeps it on the screen
-  // A centre beyond 16 bits stops at 32767, and so does the position.
   const Extent wide = CornerExtent(SpringMotion(200000, 768), 2000, 0);
-  EXPECT_TRUE(wide[1] <= 32767 && wide[0] >= 32767 - 325);
+  EXPECT_TRUE(wide[1] <= 32767 && wide[0] >= 32767 - 325) << "a centre beyond 16 bits stops at 32767";
 }
 
 TEST(FrameCycle, ShowsFramesInTheChosenTurningOrder) {
@@ -87,6 +85,22 @@ TEST(FrameCycle, ShowsFramesInTheChosenTurningOrder) {
   FrameCycle ascending(32767, 0);
   for (int frame = 1; frame <= 32767; ++frame) ASSERT_EQ(ascending.Next(), frame);
   EXPECT_EQ(ascending.Next(), 1);
+}
+
+constexpr int64_t kMHz = 1'000'000;  // a clock reading microseconds
+
+TEST(Pacing, NextStepIsOnePauseAfterTheLastDueTime) {
+  const struct { int64_t due, now; int16_t speed; int64_t next; } cases[] = {
+      {0, 2'000, 1, 15'625}, {0, 2'000, 16, 16'000}, {0, 2'000, 1000, 1'000'000},  // at least 1/64 s
+      {0, 2'000, -5, 15'625}, {0, 2'000, 30000, 1'000'000},  // damaged values are held to 1 ... 1000
+      {1'000, 9'000, 1, 16'625}, {1'000, 16'625, 1, 16'625},  // woke late, or on time: no drift
+      {1'000, 500'000, 1, 500'000},                           // a stall: again from now, no catching up
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(NextDue(c.due, c.now, c.speed, kMHz), c.next) << "due " << c.due << ", now " << c.now << ", " << c.speed;
+  int64_t due = 0;  // a counter of 10 MHz: 64 steps a second exactly
+  for (int step = 0; step < 64; ++step) due = NextDue(due, due, 1, 10'000'000);
+  EXPECT_EQ(due, 10'000'000);
 }
 
 }  // namespace

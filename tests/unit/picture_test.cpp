@@ -17,6 +17,11 @@
 namespace gyra {
 namespace {
 
+std::string Contents(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
+}
+
 // A BMP of a colour ramp, or ImageMagick's PNG or JPEG of it.
 std::string Written(char format, int width, int height) {
   Surface ramp = *Surface::Create(width, height);
@@ -27,10 +32,8 @@ std::string Written(char format, int width, int height) {
   const std::string in = stem + ".bmp", out = stem + (format == 'P' ? ".png" : ".jpg");
   std::ofstream(in, std::ios::binary) << bmp;
   EXPECT_EQ(std::system(("convert '" + in + "' '" + out + "'").c_str()), 0);
-  std::ifstream file(out, std::ios::binary);
-  std::string bytes(std::istreambuf_iterator<char>(file), {});
-  std::filesystem::remove(in);
-  std::filesystem::remove(out);
+  const std::string bytes = Contents(out);
+  for (const std::string& file : {in, out}) std::filesystem::remove(file);
   return bytes;
 }
 
@@ -78,13 +81,7 @@ TEST(PictureSize, LargePicturesAreDecodedSmallerAndHugeOnesRefused) {
   for (const auto& c : cases) EXPECT_EQ(DecodedPictureSize(c.width, c.height), c.decoded) << c.width << "x" << c.height;
 }
 
-// For the shell; the test's paths hold no quotes. Built up in steps, as GCC 12
-// warns wrongly about "'" + path.
-std::string Quoted(const std::filesystem::path& path) {
-  std::string quoted = "'";
-  quoted += path.string();
-  return quoted += "' ";
-}
+std::string Quoted(const std::filesystem::path& p) { return std::string(1, '\'').append(p.string()) + "' "; }
 
 TEST(RenderTool, RendersWhatDecodesAndRefusesTheRestWithoutAFrameFolder) {
   namespace fs = std::filesystem;
@@ -93,25 +90,23 @@ TEST(RenderTool, RendersWhatDecodesAndRefusesTheRestWithoutAFrameFolder) {
   const fs::path dir = fs::temp_directory_path() / ("gyrafoto-render-test-" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir / "folder.bmp");
-  const std::string undecodable = "not a picture that can be decoded (BMP, GIF, JPEG, PNG)";
-  const std::string png = Written('P', 8, 4), jpeg = Written('J', 8, 4);
-  const std::string empty_idat("\0\0\0\0IDAT\x35\xAF\x06\x1E", 12);
+  const std::string undecodable = "not a picture that can be decoded (BMP, GIF, JPEG, PNG)", png = Written('P', 8, 4),
+                    jpeg = Written('J', 8, 4), empty_idat("\0\0\0\0IDAT\x35\xAF\x06\x1E", 12);
   std::string undefined_tables = jpeg;
   undefined_tables[jpeg.find("\xFF\xDA") + 6] = '\x33';  // the scan's first component uses tables 3
   const struct { const char* name; std::string bytes, why; } cases[] = {
       {"one.bmp", Written('B', 1, 1), ""},  {"one.png", Written('P', 1, 1), ""}, {"one.jpg", Written('J', 1, 1), ""},
       {"one.gif", kGif, ""},  {"cut.gif", kGif.substr(0, 32), ""},  // a GIF's pixels end nowhere known
       {"empty-first-data.png", png.substr(0, png.find("IDAT") - 4) + empty_idat + png.substr(png.find("IDAT") - 4), ""},
-      {"empty.bmp", "", undecodable},          {"zero.bmp", Bmp(0, 4), undecodable},
+      {"empty.bmp", "", undecodable}, {"zero.bmp", Bmp(0, 4), undecodable}, {"half.png", png.substr(0, 60), undecodable},
       {"short.bmp", Written('B', 16, 8).substr(0, 54 + 383), undecodable}, {"head.gif", kGif.substr(0, 13), undecodable},
-      {"half.png", png.substr(0, 60), undecodable}, {"half.jpg", jpeg.substr(0, jpeg.size() / 2), undecodable},
+      {"half.jpg", jpeg.substr(0, jpeg.size() / 2), undecodable},
       {"text.jpg", "\xFF\xD8\xFF\xE0 no picture" + png, undecodable},
       {"huffman.jpg", jpeg.substr(0, 2) + std::string("\xFF\xC4\0\x13\0", 5) + std::string(16, '\xFF') + jpeg.substr(2),
        undecodable},  // 16 x 255 codes where 256 fit
-      {"undefined-tables.jpg", undefined_tables, undecodable},
+      {"undefined-tables.jpg", undefined_tables, undecodable}, {"folder.bmp", "", "cannot read"},
       {"huge.bmp", Bmp(40000, 40000), "40000 x 40000 pixels: too large a picture (at most 536870911 pixels)"},
-      {"huge.jpg", Jpeg(40000, 40000), "40000 x 40000 pixels: too large"},
-      {"folder.bmp", "", "cannot read"},     {"missing.bmp", "", "cannot read"},
+      {"huge.jpg", Jpeg(40000, 40000), "40000 x 40000 pixels: too large"}, {"missing.bmp", "", "cannot read"},
   };
   for (const auto& c : cases) {
     if (c.why != "cannot read") std::ofstream(dir / c.name, std::ios::binary) << c.bytes;
@@ -119,8 +114,7 @@ TEST(RenderTool, RendersWhatDecodesAndRefusesTheRestWithoutAFrameFolder) {
     const std::string command = Quoted(tool) + Quoted(dir / c.name) + Quoted(dir / "frames") +
                                 "--frames 4 --radius 8 >/dev/null 2>" + Quoted(dir / "errors");
     const int status = std::system(command.c_str());
-    std::ifstream errors_file(dir / "errors");
-    const std::string errors(std::istreambuf_iterator<char>(errors_file), {});
+    const std::string errors = Contents(dir / "errors");
     EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, c.why.empty() ? 0 : 1) << c.name << ": " << errors;
     EXPECT_NE(errors.find(c.why), std::string::npos) << c.name << ": " << errors;
     EXPECT_EQ(fs::exists(dir / "frames") ? std::distance(fs::directory_iterator(dir / "frames"), {}) : -1,
@@ -129,14 +123,7 @@ TEST(RenderTool, RendersWhatDecodesAndRefusesTheRestWithoutAFrameFolder) {
   fs::remove_all(dir);
 }
 
-// BMP files read as GDI reads them: every bit depth, both row orders, the
-// fourth byte ignored, and files that lie about their size refused.
-
-std::string Le(uint32_t value, int size) {
-  std::string bytes;
-  for (int i = 0; i < size; ++i) bytes += static_cast<char>(value >> (8 * i));
-  return bytes;
-}
+std::string Le(uint32_t value, int size) { return Put(std::string(size, '\0'), 0, size, false, {value}); }
 
 // A file with a 40-byte header; `table` is the colour table or the masks.
 std::string Bmp(int32_t width, int32_t height, int bits, uint32_t compression, const std::string& table,
@@ -147,7 +134,6 @@ std::string Bmp(int32_t width, int32_t height, int bits, uint32_t compression, c
   return "BM" + Le(offset + rows.size(), 4) + Le(0, 4) + Le(offset, 4) + info + table + rows;
 }
 
-// The pixels from the top-left, row by row.
 std::vector<Pix_Quad> TopDown(const Surface& surface) {
   std::vector<Pix_Quad> pixels;
   for (int s = surface.height() - 1; s >= 0; --s)
@@ -159,11 +145,7 @@ const Pix_Quad kRed{0, 0, 255, 0}, kBlue{255, 0, 0, 0}, kWhite{255, 255, 255, 0}
 const std::string kPalette = Le(0x0000FF, 4) + Le(0xFF0000, 4);  // blue, red
 
 TEST(ReadBmp, EveryDepthAndRowOrder) {
-  const struct {
-    const char* what;
-    std::string file;
-    std::vector<Pix_Quad> pixels;  // 2 x 2, top-left first
-  } cases[] = {
+  const struct { const char* what; std::string file; std::vector<Pix_Quad> pixels; } cases[] = {  // top-left first
       {"1 bit", Bmp(2, 2, 1, 0, kPalette, Le(0x40, 4) + Le(0x80, 4)), {kRed, kBlue, kBlue, kRed}},
       {"4 bits", Bmp(2, 2, 4, 0, kPalette, Le(0x01, 4) + Le(0x10, 4)), {kRed, kBlue, kBlue, kRed}},
       {"8 bits, index past the table", Bmp(2, 1, 8, 0, kPalette, Le(0x0901, 4)), {kRed, kBlack}},
@@ -183,9 +165,8 @@ TEST(ReadBmp, EveryDepthAndRowOrder) {
 
 TEST(ReadBmp, RefusesFilesThatLie) {
   const std::string good = Bmp(2, 2, 24, 0, "", std::string(16, '\x7F'));
+  const std::string huge = Put(good, 18, 4, false, {40000, 40000});  // 6 GB of rows promised in a 70-byte file
   ASSERT_TRUE(ReadBmp(good));
-  std::string huge = good;
-  huge.replace(18, 8, Le(40000, 4) + Le(40000, 4));  // 6 GB of rows promised in a 70-byte file
   const std::string no_colours = Bmp(2, 2, 8, 0, "", std::string(8, '\0'));  // 256 colours promised
   for (const std::string& file : {good.substr(0, good.size() - 1), good.substr(0, 30), huge, no_colours,
                                   Bmp(2, 2, 8, 1, kPalette, std::string(8, '\0')),  // run-length compressed

@@ -126,16 +126,15 @@ void ExpectSavesCleanly(const std::string& file, const Settings& loaded, const s
 TEST(DamagedDataIni, LoadsUsableSettingsAndSavesACleanFile) {
   const std::string frames = "[Section]\r\n" + Sjis("ﾌﾚｰﾑ数"), picture = "[Section]\r\n" + Sjis("ｵﾘｼﾞﾅﾙ画像");
   std::string garbage(4096, '\0');
-  std::mt19937 random(1);
-  for (char& c : garbage) c = char(random());
+  for (std::mt19937 random(1); char& c : garbage) c = char(random());
   const std::string utf8 = "[Section]\r\n\xEF\xBE\x8C\xEF\xBE\x9A\xEF\xBD\xB0\xEF\xBE\x91\xE6\x95\xB0=12\r\n";
   const struct { const char* name; std::string file; int frames; std::string picture; } cases[] = {
       {"binary garbage", garbage, 64, ""}, {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + utf8, 64, ""},
       {"NUL in the section name", std::string("[Sec\0tion]\r\n", 12) + frames.substr(11) + "=12", 64, ""},
       {"garbage around", garbage.substr(0, 300) + "\r\n" + frames + "=12\r\n" + garbage, 12, ""},
       {"NUL inside a number", frames + std::string("=12\0" "34", 5), 0, ""},
-      {"NUL in the picture path", picture + std::string("=C:\\a.bmp\0.jpg", 14), 64, ""},
       {"a 1 MB number", frames + "=" + std::string(1 << 20, '1'), 0, ""},
+      {"NUL in the picture path", picture + std::string("=C:\\a.bmp\0.jpg", 14), 64, ""},
       {"a 1 MB path", picture + "=C:\\" + std::string(1 << 20, 'x'), 64, "C:\\" + std::string(252, 'x')},
       {"UTF-16", std::string("\xFF\xFE[\0S\0e\0c\0t\0i\0o\0n\0]\0", 20), 64, ""},
   };

@@ -42,7 +42,6 @@ TEST(Numbers, RoundHalfEvenInEveryRoundingMode) {
   std::fesetround(FE_TONEAREST);
 }
 
-// More forms are in the Data.ini, repeat-track and command-line tables.
 TEST(Numbers, TextAsBasicReadsIt) {
   const struct { const char* text; double value; } numbers[] = {
       {" 12.9 ", 12.9}, {"+7", 7}, {".5", 0.5}, {"5.", 5}, {"&hFFFF", -1}, {"&H10000", 65536}, {"&O17", 15},
@@ -54,8 +53,7 @@ TEST(Numbers, TextAsBasicReadsIt) {
 
 using namespace std::string_view_literals;
 
-// The whole line as the host passed it: the program's name and the one blank
-// after it come off; every other blank stays for the mode rules to see.
+// Every blank but the one after the program's name stays for the mode rules to see.
 TEST(ArgumentsOf, DropsTheProgramNameAndOneBlank) {
   const struct { std::u16string_view whole, arguments; } cases[] = {
       {u"Gyrafoto.scr /s", u"/s"},          {u"Gyrafoto.scr  /s", u" /s"},  {u"Gyrafoto.scr\t/s", u"/s"},
