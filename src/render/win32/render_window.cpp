@@ -1,6 +1,7 @@
 #include "render/win32/render_window.h"
 
 #include <algorithm>
+#include <new>
 #include <string>
 #include <utility>
 #include <variant>
@@ -149,9 +150,14 @@ void Vorten_R::Timer1_Timer() {
   const auto loaded = LoadPictureFile(Orgn_Path_);
   if (const auto* error = std::get_if<PictureError>(&loaded)) return Fail(Explain(*error));
   Win32FileSystem files;
-  const RenderStatus status =
-      RenderToFolder(files, Image2_Path_, std::get<Surface>(loaded).View(), options_,
-                     [this](const RenderedFrame& frame) { return ShowFrame(frame); });
+  RenderStatus status = RenderStatus::kTooLarge;
+  try {
+    status = RenderToFolder(files, Image2_Path_, std::get<Surface>(loaded).View(), options_,
+                            [this](const RenderedFrame& frame) { return ShowFrame(frame); });
+  } catch (const std::bad_alloc&) {
+    // The strip of a wide picture at a large radius can be more than a
+    // 32-bit process finds room for: told as too large, never a crash.
+  }
   if (status == RenderStatus::kDone) {
     done_ = true;
     Unload();
