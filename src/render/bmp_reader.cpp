@@ -10,6 +10,8 @@ namespace gyra {
 namespace {
 
 constexpr uint32_t kRgb = 0;        // BI_RGB
+constexpr uint32_t kRle8 = 1;       // BI_RLE8
+constexpr uint32_t kRle4 = 2;       // BI_RLE4
 constexpr uint32_t kBitfields = 3;  // BI_BITFIELDS
 constexpr size_t kFileHeaderSize = 14;
 constexpr uint32_t kCoreHeaderSize = 12;  // the OS/2 header, 16-bit sizes, 3-byte colours
@@ -56,7 +58,10 @@ std::optional<Layout> ReadLayout(std::string_view bytes) {
   layout.header_end = kFileHeaderSize + header;
   const bool paletted = layout.bits == 1 || layout.bits == 4 || layout.bits == 8;
   const bool direct = layout.bits == 16 || layout.bits == 24 || layout.bits == 32;
+  const bool runs =
+      (layout.compression == kRle8 && layout.bits == 8) || (layout.compression == kRle4 && layout.bits == 4);
   const bool known = layout.compression == kRgb ? paletted || direct
+                     : runs                     ? !layout.top_down  // GDI has no top-down runs
                                                 : layout.compression == kBitfields && layout.bits != 24 && direct;
   if (!known || layout.width < 1 || layout.height < 1 || layout.width > INT_MAX || layout.height > INT_MAX)
     return std::nullopt;
@@ -132,6 +137,44 @@ void ReadRow(const uint8_t* in, unsigned bits, const std::vector<Pix_Quad>& tabl
   }
 }
 
+// Run-length rows as GDI reads them: runs are clipped at the row's end and a
+// pixel no run reaches stays black. The runs end at the end-of-bitmap mark or
+// on leaving the top row; false when the data ends before that.
+bool ReadRuns(std::string_view data, unsigned bits, const std::vector<Pix_Quad>& table, SurfaceView view) {
+  const auto byte = [&](size_t at) { return static_cast<uint8_t>(data[at]); };
+  int64_t x = 0, y = 0;  // a delta may move x far past the row's end
+  const auto put = [&](unsigned i, uint8_t indices) {  // the i-th pixel of a run, at x
+    const unsigned index = bits == 8 ? indices : i % 2 ? indices & 15 : indices >> 4;
+    if (x < view.width)
+      view.At(static_cast<int>(x), static_cast<int>(y)) = index < table.size() ? table[index] : Pix_Quad{};
+    ++x;
+  };
+  for (size_t at = 0; y < view.height;) {
+    if (at + 2 > data.size()) return false;
+    const unsigned count = byte(at), code = byte(at + 1);
+    at += 2;
+    if (count > 0) {
+      for (unsigned i = 0; i < count; ++i) put(i, static_cast<uint8_t>(code));
+    } else if (code == 0) {  // end of line
+      x = 0;
+      ++y;
+    } else if (code == 1) {  // end of bitmap
+      return true;
+    } else if (code == 2) {  // delta
+      if (at + 2 > data.size()) return false;
+      x += byte(at);
+      y += byte(at + 1);
+      at += 2;
+    } else {  // `code` pixels as they are, padded to 16 bits
+      const size_t length = bits == 8 ? code : (code + 1) / 2;
+      if (at + length > data.size()) return false;
+      for (unsigned i = 0; i < code; ++i) put(i, byte(at + (bits == 8 ? i : i / 2)));
+      at += (length + 1) / 2 * 2;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 std::optional<Surface> ReadBmp(std::string_view bytes) {
@@ -143,15 +186,20 @@ std::optional<Surface> ReadBmp(std::string_view bytes) {
     if (!read) return std::nullopt;
     table = std::move(*read);
   }
+  const uint64_t offset = Le(bytes, 10, 4);
+  if (offset > bytes.size()) return std::nullopt;
+  const int width = static_cast<int>(layout->width);
+  const int height = static_cast<int>(layout->height);
+  if (layout->compression == kRle8 || layout->compression == kRle4) {
+    std::optional<Surface> picture = Surface::Create(width, height);
+    if (!picture || !ReadRuns(bytes.substr(offset), layout->bits, table, picture->View())) return std::nullopt;
+    return picture;
+  }
   const std::optional<Masks> masks = ReadMasks(bytes, *layout);
   if (!masks) return std::nullopt;
   // Every row must be there before anything is allocated.
   const uint64_t stride = (static_cast<uint64_t>(layout->width) * layout->bits + 31) / 32 * 4;
-  const uint64_t offset = Le(bytes, 10, 4);
-  if (offset > bytes.size() || static_cast<uint64_t>(layout->height) > (bytes.size() - offset) / stride)
-    return std::nullopt;
-  const int width = static_cast<int>(layout->width);
-  const int height = static_cast<int>(layout->height);
+  if (static_cast<uint64_t>(layout->height) > (bytes.size() - offset) / stride) return std::nullopt;
   std::optional<Surface> picture = Surface::Create(width, height);
   if (!picture) return std::nullopt;
   const SurfaceView view = picture->View();

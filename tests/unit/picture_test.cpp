@@ -155,6 +155,11 @@ TEST(ReadBmp, EveryDepthAndRowOrder) {
       {"24 bits top-down", Bmp(1, -2, 24, 0, "", Le(0xFF0000, 4) + Le(0x0000FF, 4)), {kRed, kBlue}},
       {"32 bits, fourth byte set", Bmp(2, 1, 32, 0, "", Le(0x80FF0000, 4) + Le(0x010000FF, 4)), {kRed, kBlue}},
       {"32 bits top-down", Bmp(1, -2, 32, 0, "", Le(0xFFFF0000, 4) + Le(0x7F0000FF, 4)), {kRed, kBlue}},
+      // a run, 3 pixels as they are (the last past the row's end), end of line, a step right, end of bitmap
+      {"8-bit runs", Bmp(4, 2, 8, 1, kPalette, std::string("\2\1\0\3\0\1\0\0\0\0\0\2\1\0\1\1\0\1", 18)),
+       {kBlack, kRed, kBlack, kBlack, kRed, kRed, kBlue, kRed}},
+      {"4-bit runs", Bmp(4, 2, 4, 2, kPalette, std::string("\3\x10\0\0\0\2\1\0\0\3\1\x10\0\1", 14)),
+       {kBlack, kBlue, kRed, kRed, kRed, kBlue, kRed, kBlack}},
   };
   for (const auto& c : cases) {
     const std::optional<Surface> picture = ReadBmp(c.file);
@@ -169,7 +174,8 @@ TEST(ReadBmp, RefusesFilesThatLie) {
   ASSERT_TRUE(ReadBmp(good));
   const std::string no_colours = Bmp(2, 2, 8, 0, "", std::string(8, '\0'));  // 256 colours promised
   for (const std::string& file : {good.substr(0, good.size() - 1), good.substr(0, 30), huge, no_colours,
-                                  Bmp(2, 2, 8, 1, kPalette, std::string(8, '\0')),  // run-length compressed
+                                  Bmp(2, 2, 8, 1, kPalette, "\2\1"),  // runs that stop before their end
+                                  Bmp(2, -2, 8, 1, kPalette, std::string("\0\1", 2)),  // top-down runs
                                   Bmp(0, 2, 24, 0, "", ""), std::string("BM")})
     EXPECT_FALSE(ReadBmp(file)) << file.size() << " bytes";
 }
