@@ -35,12 +35,12 @@ class DisplayPaceBench(DisplayCase):
         print(f"\nscreen {'x'.join(map(str, self.screen_size()))}", file=sys.stderr)
         numbered = numbered_frames()
         for speed in (1, 16, 50, 100):
-            process, _ = self.start_display(numbered, Speed=speed)
+            process, _ = self.start_display(numbered, speed=speed)
             print(f"speed {speed}: {self.steps_per_second(SECONDS):.1f} steps per second", file=sys.stderr)
             process.kill()
             self.wait_exit(process)
         for speed in (1, 0):
-            process, _ = self.start_display(Speed=speed, Move_Ptn=1)
+            process, _ = self.start_display(speed=speed, motion=1)
             before, start = processor_seconds(process.pid), time.monotonic()
             time.sleep(SECONDS)
             share = (processor_seconds(process.pid) - before) / (time.monotonic() - start)
@@ -59,7 +59,7 @@ class DisplayPaceBench(DisplayCase):
 
     def key_to_end(self):
         """(seconds from just before the key press, seconds from just after) to the end of the process."""
-        process, _ = self.start_display(Speed=1000)
+        process, _ = self.start_display(speed=1000)
         window = subprocess.run(["xdotool", "search", "--name", f"^{DISPLAY_TITLE}$"], capture_output=True,
                                 text=True, timeout=30).stdout.split()
         self.xdotool("windowfocus", "--sync", window[0])

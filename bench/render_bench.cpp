@@ -55,7 +55,7 @@ double PerSampleRun(StdFileSystem& fs, const std::string& folder, const Surface&
   const auto start = Clock::now();
   const RenderPlan plan = std::get<RenderPlan>(PlanRender(picture.width(), picture.height(), options));
   RenderFrames(picture.View(), plan, [&](const RenderedFrame& frame) {
-    return fs.WriteFileReplacing(folder + "\\" + FrameFileName(frame.Flame_No), EncodeBmp(frame.pixels));
+    return fs.WriteFileReplacing(folder + "\\" + FrameFileName(frame.frame_number), EncodeBmp(frame.pixels));
   }, SphereMethod::kPerSample);
   return Seconds(start);
 }
@@ -73,8 +73,8 @@ int Main() {
     const Surface picture = TestPicture(width, height);
     for (const auto& [radius, count] : {std::pair{200, 128}, std::pair{100, 64}}) {
       RenderOptions options;
-      options.Disp_Size = radius;
-      options.Flame_Count = count;
+      options.radius = radius;
+      options.frame_count = count;
       int frames = 0;
       const double fast = FastRun(files, folder, picture, options, frames);
       const double slow = PerSampleRun(files, folder, picture, options);

@@ -1,10 +1,11 @@
-// The CD music with any answers and any start, ticks, keys, unload: music off
+// The CD drive's music with any answers and any start, ticks, keys, unload: music off
 // sends nothing, unload stops the polling, every command names the drive.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string>
 
-#include "display/cd_music.h"
+#include "display/cd_drive.h"
+#include "display/disc_music.h"
 #include "fuzz_check.h"
 
 namespace {
@@ -20,9 +21,6 @@ struct FuzzedSender : gyra::MciSender {
     return code;
   }
 
-  std::optional<std::string> ErrorText(int32_t) override {
-    return input.ConsumeBool() ? std::optional(input.ConsumeRandomLengthString(64)) : std::nullopt;
-  }
   FuzzedDataProvider& input;
   int sent = 0;
 };
@@ -31,18 +29,23 @@ struct FuzzedSender : gyra::MciSender {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);
-  const int16_t bgm_sel = input.ConsumeIntegralInRange<int16_t>(0, 1);
+  const int16_t music_off = input.ConsumeIntegralInRange<int16_t>(0, 1);
   FuzzedSender sender(input);
-  gyra::CdMusic music(sender, bgm_sel, input.ConsumeIntegral<int16_t>());
+  gyra::CdDrive drive(sender);
+  gyra::DiscMusic music(drive, music_off, input.ConsumeIntegral<int16_t>());
   for (int step = 0; step < 64 && input.remaining_bytes() > 0; ++step) {
     switch (input.ConsumeIntegralInRange(0, 4)) {
       case 0: music.Start(); break;
       case 1: music.Tick(); break;
-      case 2: music.KeyDown(input.ConsumeIntegralInRange(0, 255)); break;
-      case 3: Check(music.KeyDown(input.ConsumeBool() ? 37 : 39) == (bgm_sel == 0)); break;
+      case 2: Check(!music.KeyDown(gyra::MusicKey::kOther)); break;
+      case 3: {
+        const auto key = input.ConsumeBool() ? gyra::MusicKey::kPreviousTrack : gyra::MusicKey::kNextTrack;
+        Check(music.KeyDown(key) == (music_off == 0));
+        break;
+      }
       case 4: music.Unload(); Check(!music.TimerEnabled()); break;
     }
   }
-  if (bgm_sel != 0) Check(sender.sent == 0 && !music.TimerEnabled());
+  if (music_off != 0) Check(sender.sent == 0 && !music.TimerEnabled());
   return 0;
 }

@@ -2,8 +2,8 @@
 // carries a window handle, not depending on the mode's spelling; ArgumentsOf leaves an end of the whole line.
 #include <string>
 
+#include "app/command_line.h"
 #include "fuzz_check.h"
-#include "startup/command_line.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::u16string line(size / 2, u'\0');

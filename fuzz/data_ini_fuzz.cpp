@@ -1,13 +1,13 @@
-// Data.ini as any bytes: a read fits a 256-byte buffer; an entry WriteIni accepts reads back and a second write
+// Data.ini as any bytes: a read fits a 256-byte buffer; an entry WriteProfileString accepts reads back and a second write
 // changes nothing. The settings load, save over any damaged file, load back the same and save again unchanged.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cctype>
 #include <string>
 
+#include "data/private_profile.h"
+#include "data/settings_store.h"
 #include "fuzz_check.h"
-#include "startup/private_profile.h"
-#include "startup/settings_store.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ bool LooksLikeAFullPath(const std::string& path) {
 bool Same(const gyra::Settings& a, const gyra::Settings& b) {
   for (const gyra::SettingKey& key : gyra::kSettingKeys)
     if (key.number && a.*key.number != b.*key.number) return false;
-  return a.Orgn_Path == b.Orgn_Path;
+  return a.picture_path == b.picture_path;
 }
 
 }  // namespace
@@ -40,10 +40,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string section = input.ConsumeRandomLengthString(16), key = input.ConsumeRandomLengthString(16);
   const std::string value = input.ConsumeRandomLengthString(300), file = input.ConsumeRemainingBytesAsString();
 
-  Check(gyra::ReadIni(file, section, key).size() <= gyra::kMaxIniValueBytes);
-  if (const auto written = gyra::WriteIni(file, section, key, value); written && ReadsBackAsIs(value)) {
-    Check(gyra::ReadIni(*written, section, key) == value);
-    Check(gyra::WriteIni(*written, section, key, value) == written);
+  Check(gyra::ReadProfileString(file, section, key).size() <= gyra::kMaxIniValueBytes);
+  if (const auto written = gyra::WriteProfileString(file, section, key, value); written && ReadsBackAsIs(value)) {
+    Check(gyra::ReadProfileString(*written, section, key) == value);
+    Check(gyra::WriteProfileString(*written, section, key, value) == written);
   }
 
   const auto can_open = [&](const std::string& path) { return pictures_open && LooksLikeAFullPath(path); };

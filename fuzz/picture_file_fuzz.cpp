@@ -11,11 +11,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);
-  gyra::RenderOptions options{.Disp_Size = input.ConsumeIntegralInRange(-2, 40000),
-                              .Flame_Count = input.ConsumeIntegralInRange(-2, 40000),
-                              .Stretch_On = input.ConsumeIntegralInRange(0, 1)};
-  options.Trim_On = options.Stretch_On ? 0 : input.ConsumeIntegralInRange(0, 1);
-  options.Trim_Y = input.ConsumeIntegralInRange(-200, 200);
+  gyra::RenderOptions options{.radius = input.ConsumeIntegralInRange(-2, 40000),
+                              .frame_count = input.ConsumeIntegralInRange(-2, 40000),
+                              .stretch = input.ConsumeIntegralInRange(0, 1)};
+  options.trim = options.stretch ? 0 : input.ConsumeIntegralInRange(0, 1);
+  options.trim_top = input.ConsumeIntegralInRange(-200, 200);
   const std::string bytes = input.ConsumeRemainingBytesAsString();
 
   // Larger headers only fill memory: DecodePicture's limit is beyond a fuzzer's budget.
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!picture) return 0;
   const auto planned = gyra::PlanRender(picture->width(), picture->height(), options);
   if (const auto* plan = std::get_if<gyra::RenderPlan>(&planned)) {
-    Check(!plan->positions.empty() && plan->positions.front() == 0 && plan->positions.back() < plan->Strip_W);
+    Check(!plan->positions.empty() && plan->positions.front() == 0 && plan->positions.back() < plan->strip_width);
     for (size_t i = 1; i < plan->positions.size(); ++i) Check(plan->positions[i] > plan->positions[i - 1]);
     const gyra::PictureRect& s = plan->source;
     Check(s.x >= 0 && s.y >= 0 && s.width >= 1 && s.height >= 1 && s.x + s.width <= picture->width() &&

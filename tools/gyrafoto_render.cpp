@@ -54,7 +54,7 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "--stretch") {
-      parsed.options.Stretch_On = 1;
+      parsed.options.stretch = 1;
       continue;
     }
     if (arg == "--frames" || arg == "--radius" || arg == "--trim") {
@@ -63,9 +63,9 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args) {
         std::fprintf(stderr, "gyrafoto-render: %s needs a whole number\n", arg.c_str());
         return std::nullopt;
       }
-      if (arg == "--frames") parsed.options.Flame_Count = *value;
-      if (arg == "--radius") parsed.options.Disp_Size = *value;
-      if (arg == "--trim") parsed.options.Trim_On = 1, parsed.options.Trim_Y = *value;
+      if (arg == "--frames") parsed.options.frame_count = *value;
+      if (arg == "--radius") parsed.options.radius = *value;
+      if (arg == "--trim") parsed.options.trim = 1, parsed.options.trim_top = *value;
       continue;
     }
     if (arg.size() > 1 && arg[0] == '-') {
@@ -78,7 +78,7 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args) {
     std::fputs(kUsage, stderr);
     return std::nullopt;
   }
-  if (parsed.options.Stretch_On == 1 && parsed.options.Trim_On == 1) {
+  if (parsed.options.stretch == 1 && parsed.options.trim == 1) {
     std::fputs("gyrafoto-render: --stretch and --trim exclude each other\n", stderr);
     return std::nullopt;
   }
@@ -129,16 +129,16 @@ int Run(const std::vector<std::string>& args) {
   int written = 0;
   const RenderStatus status =
       RenderToFolder(files, parsed->folder, picture->View(), options, [&](const RenderedFrame& frame) {
-        written = frame.Flame_No;
-        std::printf("%s  %d/%d\n", FrameFileName(frame.Flame_No).c_str(), frame.caption_count, options.Flame_Count);
+        written = frame.frame_number;
+        std::printf("%s  %d/%d\n", FrameFileName(frame.frame_number).c_str(), frame.caption_count, options.frame_count);
         return true;
       });
   if (status != RenderStatus::kDone) {
     std::fprintf(stderr, "gyrafoto-render: %s\n", Explain(status));
     return kRenderError;
   }
-  std::printf("wrote %d frames of %d x %d (%s to %s) into %s\n", written, 2 * options.Disp_Size,
-              2 * options.Disp_Size, FrameFileName(1).c_str(), FrameFileName(written).c_str(), parsed->folder.c_str());
+  std::printf("wrote %d frames of %d x %d (%s to %s) into %s\n", written, 2 * options.radius,
+              2 * options.radius, FrameFileName(1).c_str(), FrameFileName(written).c_str(), parsed->folder.c_str());
   return 0;
 }
 

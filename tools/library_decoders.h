@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "render/surface.h"
+#include "core/surface.h"
 
 namespace gyra {
 

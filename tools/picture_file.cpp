@@ -28,7 +28,7 @@ std::variant<Surface, std::string> DecodePicture(const std::string& bytes) {
   if (size->width > INT_MAX || size->height > INT_MAX ||
       !SurfacePixelCount(static_cast<int>(size->width), static_cast<int>(size->height))) {
     return std::to_string(size->width) + " x " + std::to_string(size->height) +
-           " pixels: too large a picture (at most " + std::to_string(INT32_MAX / sizeof(Pix_Quad)) + " pixels)";
+           " pixels: too large a picture (at most " + std::to_string(INT32_MAX / sizeof(Pixel)) + " pixels)";
   }
   std::optional<Surface> picture;
   if (all.starts_with("BM")) picture = ReadBmp(all);

@@ -6,7 +6,7 @@
 #include <string>
 #include <variant>
 
-#include "render/surface.h"
+#include "core/surface.h"
 
 namespace gyra {
 

@@ -67,7 +67,7 @@ std::optional<Surface> DecodePng(std::string_view bytes) {
   }
   png_destroy_read_struct(&png, &info, nullptr);
   if (picture)
-    for (Pix_Quad* p = picture->View().pixels, *end = p + picture->width() * picture->height(); p != end; ++p)
+    for (Pixel* p = picture->View().pixels, *end = p + picture->width() * picture->height(); p != end; ++p)
       *p = {OverBlack(p->blue, p->reserved), OverBlack(p->green, p->reserved), OverBlack(p->red, p->reserved), 0};
   return picture;
 }

@@ -1,22 +1,9 @@
 #include "display/background_music.h"
 
-#include "core/numbers.h"
-#include "startup/frame_files.h"
+#include "data/frame_files.h"
 
 namespace gyra {
 namespace {
-
-// Whether the CD drive opens and answers the track queries of a disc; the
-// drive is closed again either way.
-bool CdHasDisc(MciSender& mci) {
-  if (mci.Send("open cdaudio", nullptr) != 0) return false;
-  std::string current, tracks;
-  const bool answers = mci.Send("status cdaudio current track", &current) == 0 &&
-                       mci.Send("status cdaudio number of tracks", &tracks) == 0 &&
-                       TextToNumber(tracks).value_or(0) > 0;
-  mci.Send("close cdaudio", nullptr);
-  return answers;
-}
 
 // The files of the folder the system can play, in their order as tracks.
 std::vector<std::string> MusicFiles(const FileSystem& fs, const std::string& folder) {
@@ -26,18 +13,19 @@ std::vector<std::string> MusicFiles(const FileSystem& fs, const std::string& fol
 }  // namespace
 
 BackgroundMusic::BackgroundMusic(MciSender& mci, const FileSystem& fs, std::string music_folder,
-                                 int16_t bgm_sel, int16_t bgm_rep)
-    : mci_(mci), fs_(fs), music_folder_(std::move(music_folder)), bgm_sel_(bgm_sel), bgm_rep_(bgm_rep) {}
+                                 int16_t music_off, int16_t repeat_track)
+    : mci_(mci), fs_(fs), music_folder_(std::move(music_folder)), music_off_(music_off),
+      repeat_track_(repeat_track) {}
 
 void BackgroundMusic::Start() {
-  if (bgm_sel_ != 0) return;
-  if (CdHasDisc(mci_)) {
-    music_.emplace(mci_, bgm_sel_, bgm_rep_);
+  if (music_off_ != 0) return;
+  if (DriveHoldsAudioDisc(mci_)) {
+    music_.emplace(drive_, music_off_, repeat_track_);
   } else {
     std::vector<std::string> tracks = MusicFiles(fs_, music_folder_);
     if (tracks.empty()) return;
     folder_disc_.emplace(player_, std::move(tracks));
-    music_.emplace(*folder_disc_, bgm_sel_, bgm_rep_);
+    music_.emplace(*folder_disc_, music_off_, repeat_track_);
   }
   music_->Start();
 }
@@ -46,8 +34,8 @@ void BackgroundMusic::Tick() {
   if (music_) music_->Tick();
 }
 
-bool BackgroundMusic::KeyDown(int key_code) {
-  return TimerEnabled() && music_->KeyDown(key_code);
+bool BackgroundMusic::KeyDown(MusicKey key) {
+  return TimerEnabled() && music_->KeyDown(key);
 }
 
 void BackgroundMusic::Unload() {

@@ -5,33 +5,33 @@
 // folder through a FileSystem; the display window owns the timer.
 #pragma once
 
-#include "core/file_system.h"
-#include "display/cd_music.h"
-#include "display/mci_commands.h"
-#include "display/mci_file_player.h"
-#include "display/music_folder_disc.h"
-
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
+
+#include "core/file_system.h"
+#include "display/cd_drive.h"
+#include "display/disc_music.h"
+#include "display/mci_file_player.h"
+#include "display/mci_sender.h"
+#include "display/music_folder_disc.h"
 
 namespace gyra {
 
 class BackgroundMusic {
  public:
-  // bgm_sel, bgm_rep: as for CdMusic. The sender and the file system must
-  // outlive this object.
-  BackgroundMusic(MciSender& mci, const FileSystem& fs, std::string music_folder, int16_t bgm_sel,
-                  int16_t bgm_rep);
+  // music_off, repeat_track: as for DiscMusic. The sender and the file
+  // system must outlive this object.
+  BackgroundMusic(MciSender& mci, const FileSystem& fs, std::string music_folder, int16_t music_off,
+                  int16_t repeat_track);
 
   // At load: with music on, picks the CD or the folder and starts it. With
   // neither there is no music, as with music off.
   void Start();
   void Tick();
-  // Left and Right arrow change the track while the music is looked after
-  // (true: the screensaver goes on); otherwise every key ends it (false).
-  bool KeyDown(int key_code);
+  // The track keys change the track while the music is looked after (true:
+  // the screensaver goes on); otherwise every key ends it (false).
+  bool KeyDown(MusicKey key);
   void Unload();
   bool TimerEnabled() const;
 
@@ -39,11 +39,12 @@ class BackgroundMusic {
   MciSender& mci_;
   const FileSystem& fs_;
   std::string music_folder_;
-  int16_t bgm_sel_;
-  int16_t bgm_rep_;
+  int16_t music_off_;
+  int16_t repeat_track_;
+  CdDrive drive_{mci_};
   MciFilePlayer player_{mci_};
   std::optional<MusicFolderDisc> folder_disc_;
-  std::optional<CdMusic> music_;
+  std::optional<DiscMusic> music_;
 };
 
 }  // namespace gyra

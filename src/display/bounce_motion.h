@@ -25,8 +25,8 @@ class BounceMotion final : public Motion {
     // top-left corner stays within 3 pixels of 0 ... 2 * centre - 2S.
     int32_t low;
     int32_t high;
-    int16_t offset;  // Off_X or Off_Y
-    int16_t step;    // Step_X or Step_Y: +3 or -3
+    int16_t offset;  // the offset or the offset
+    int16_t step;    // the step or the step: +3 or -3
   };
 
   static Axis MakeAxis(int32_t screen_size, int16_t disp_size, int16_t step);

@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "core/ascii.h"
+
 namespace gyra {
 
 std::optional<std::string> MciDeviceTypeFor(const std::string& file_name) {
@@ -14,9 +16,7 @@ std::optional<std::string> MciDeviceTypeFor(const std::string& file_name) {
   }};
   const size_t dot = file_name.find_last_of('.');
   if (dot == std::string::npos) return std::nullopt;
-  std::string extension = file_name.substr(dot);
-  for (char& c : extension)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  const std::string extension = AsciiLowered(file_name.substr(dot));
   for (const auto& [ending, type] : kTypes)
     if (extension == ending) return type;
   return std::nullopt;

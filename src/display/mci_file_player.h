@@ -4,7 +4,7 @@
 // MciSender, which converts the UTF-8 paths for the platform.
 #pragma once
 
-#include "display/mci_commands.h"
+#include "display/mci_sender.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 // Where the ball goes: the display's motion patterns as step functions.
 // Portable: a pattern only computes the centre point P of each step; the
-// display window draws the frame with its top-left corner at P - Disp_Size.
+// display window draws the frame with its top-left corner at P - radius.
 #pragma once
 
 #include <cstdint>
@@ -22,11 +22,11 @@ class Motion {
   virtual Point Step() = 0;
 };
 
-// Cen_X or Cen_Y: half the screen size, rounded to nearest with ties to even
+// the centre or the centre: half the screen size, rounded to nearest with ties to even
 // (a screen 1023 pixels wide has its centre at 512).
 int32_t ScreenCentre(int32_t screen_size);
 
-// The pattern Move_Ptn selects: 0 stays at the centre, 1 bounces off the
+// The pattern motion selects: 0 stays at the centre, 1 bounces off the
 // screen edges, 2 swings on two springs; any other value has no pattern
 // (nullptr) and the screen stays black. disp_size is the ball's radius S in
 // pixels. first_draw, a uniform number in [0, 1) such as ClockSeededDraw()

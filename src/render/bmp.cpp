@@ -40,7 +40,7 @@ std::string EncodeBmp(ConstSurfaceView surface) {
 
   for (int s = 0; s < surface.height; ++s) {
     char* row = bytes.data() + offset + static_cast<size_t>(s) * row_bytes;
-    const Pix_Quad* p = &surface.At(0, s);
+    const Pixel* p = &surface.At(0, s);
     for (int x = 0; x < surface.width; ++x, ++p) {
       *row++ = static_cast<char>(p->blue);
       *row++ = static_cast<char>(p->green);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "render/surface.h"
+#include "core/surface.h"
 
 namespace gyra {
 

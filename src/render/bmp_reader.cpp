@@ -68,11 +68,11 @@ std::optional<Layout> ReadLayout(std::string_view bytes) {
   return layout;
 }
 
-std::optional<std::vector<Pix_Quad>> ReadColourTable(std::string_view bytes, const Layout& layout) {
+std::optional<std::vector<Pixel>> ReadColourTable(std::string_view bytes, const Layout& layout) {
   const uint32_t most = 1u << layout.bits;
   const uint32_t count = layout.colours_used == 0 || layout.colours_used > most ? most : layout.colours_used;
   if (layout.header_end + uint64_t{count} * layout.colour_bytes > bytes.size()) return std::nullopt;
-  std::vector<Pix_Quad> table(count);
+  std::vector<Pixel> table(count);
   for (uint32_t i = 0; i < count; ++i) {
     const size_t at = layout.header_end + i * layout.colour_bytes;
     table[i] = {static_cast<uint8_t>(bytes[at]), static_cast<uint8_t>(bytes[at + 1]),
@@ -117,8 +117,8 @@ std::optional<Masks> ReadMasks(std::string_view bytes, const Layout& layout) {
   return Masks{Channel(Le(bytes, at, 4)), Channel(Le(bytes, at + 4, 4)), Channel(Le(bytes, at + 8, 4))};
 }
 
-void ReadRow(const uint8_t* in, unsigned bits, const std::vector<Pix_Quad>& table, const Masks& masks,
-             Pix_Quad* out, int width) {
+void ReadRow(const uint8_t* in, unsigned bits, const std::vector<Pixel>& table, const Masks& masks,
+             Pixel* out, int width) {
   for (int x = 0; x < width; ++x) {
     uint32_t index = 0;
     switch (bits) {
@@ -133,20 +133,20 @@ void ReadRow(const uint8_t* in, unsigned bits, const std::vector<Pix_Quad>& tabl
         continue;
       }
     }
-    out[x] = index < table.size() ? table[index] : Pix_Quad{};
+    out[x] = index < table.size() ? table[index] : Pixel{};
   }
 }
 
 // Run-length rows as GDI reads them: runs are clipped at the row's end and a
 // pixel no run reaches stays black. The runs end at the end-of-bitmap mark or
 // on leaving the top row; false when the data ends before that.
-bool ReadRuns(std::string_view data, unsigned bits, const std::vector<Pix_Quad>& table, SurfaceView view) {
+bool ReadRuns(std::string_view data, unsigned bits, const std::vector<Pixel>& table, SurfaceView view) {
   const auto byte = [&](size_t at) { return static_cast<uint8_t>(data[at]); };
   int64_t x = 0, y = 0;  // a delta may move x far past the row's end
   const auto put = [&](unsigned i, uint8_t indices) {  // the i-th pixel of a run, at x
     const unsigned index = bits == 8 ? indices : i % 2 ? indices & 15 : indices >> 4;
     if (x < view.width)
-      view.At(static_cast<int>(x), static_cast<int>(y)) = index < table.size() ? table[index] : Pix_Quad{};
+      view.At(static_cast<int>(x), static_cast<int>(y)) = index < table.size() ? table[index] : Pixel{};
     ++x;
   };
   for (size_t at = 0; y < view.height;) {
@@ -180,7 +180,7 @@ bool ReadRuns(std::string_view data, unsigned bits, const std::vector<Pix_Quad>&
 std::optional<Surface> ReadBmp(std::string_view bytes) {
   const std::optional<Layout> layout = ReadLayout(bytes);
   if (!layout) return std::nullopt;
-  std::vector<Pix_Quad> table;
+  std::vector<Pixel> table;
   if (layout->bits <= 8) {
     auto read = ReadColourTable(bytes, *layout);
     if (!read) return std::nullopt;

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "data/frame_files.h"
 #include "render/bmp.h"
-#include "startup/frame_files.h"
 
 namespace gyra {
 
@@ -28,9 +28,9 @@ bool RemoveOldFrames(FileSystem& fs, const std::string& folder) {
 
 }  // namespace
 
-std::string FrameFileName(int Flame_No) {
+std::string FrameFileName(int frame_number) {
   char digits[16];
-  std::snprintf(digits, sizeof digits, "%03d", Flame_No);
+  std::snprintf(digits, sizeof digits, "%03d", frame_number);
   return std::string("PicD_") + digits + ".bmp";
 }
 
@@ -42,7 +42,7 @@ RenderStatus RenderToFolder(FileSystem& fs, const std::string& folder, ConstSurf
 
   bool saved = true;
   const RenderStatus status = RenderFrames(picture, std::get<RenderPlan>(planned), [&](const RenderedFrame& frame) {
-    saved = fs.WriteFileReplacing(folder + "\\" + FrameFileName(frame.Flame_No), EncodeBmp(frame.pixels));
+    saved = fs.WriteFileReplacing(folder + "\\" + FrameFileName(frame.frame_number), EncodeBmp(frame.pixels));
     return saved && on_frame(frame);
   });
   return saved ? status : RenderStatus::kFrameNotSaved;

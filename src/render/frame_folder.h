@@ -6,14 +6,14 @@
 #include <string>
 
 #include "core/file_system.h"
+#include "core/surface.h"
 #include "render/render_plan.h"
 #include "render/render_run.h"
-#include "render/surface.h"
 
 namespace gyra {
 
 // "PicD_" + the number with at least three digits + ".bmp".
-std::string FrameFileName(int Flame_No);
+std::string FrameFileName(int frame_number);
 
 // Plans the run and refuses it (returning the reason) before anything is
 // deleted; then clears the folder's *.bmp files and writes each frame before

@@ -18,9 +18,9 @@ Surface SquareSurface(int side) {
   return std::move(*surface);
 }
 
-// The definition: cut the window into Pic_Bef, read it into a fresh grid, map
+// The definition: cut the window into the window grid, read it into a fresh grid, map
 // it, write the grid into the frame. A failed mapping leaves the frame as it
-// was, as the transform's error leaves Pic_Aft.
+// was, as the transform's error leaves frame_box_.
 class PerSampleFrames {
  public:
   explicit PerSampleFrames(int radius)
@@ -30,8 +30,8 @@ class PerSampleFrames {
     SurfaceView bef = bef_.View();
     for (int s = 0; s < side_; ++s) std::copy_n(&strip.At(strip_pos, s), side_, &bef.At(0, s));
     PixelGrid src(side_, side_);
-    GetPicBits(bef, src);
-    if (MapToSphere(src, args_, dst_)) SetPicBits(dst_, frame);
+    CopySurfaceToGrid(bef, src);
+    if (MapOntoSphere(src, args_, dst_)) CopyGridToSurface(dst_, frame);
   }
 
  private:
@@ -41,16 +41,16 @@ class PerSampleFrames {
   PixelGrid dst_;
 };
 
-// Draws each frame with draw(Strip_Pos, frame) and hands it on.
+// Draws each frame with draw(strip_position, frame) and hands it on.
 template <class Draw>
 bool DeliverFrames(const RenderPlan& plan, Draw draw, const FrameCallback& on_frame) {
-  Surface frame = SquareSurface(plan.Strip_H);
-  int Flame_No = 0;
-  for (const int16_t Strip_Pos : plan.positions) {
-    ++Flame_No;
-    draw(Strip_Pos, frame.View());
-    const int caption_count = std::min(Flame_No, plan.options.Flame_Count);
-    if (!on_frame({Flame_No, caption_count, frame.View()})) return false;
+  Surface frame = SquareSurface(plan.strip_height);
+  int frame_number = 0;
+  for (const int16_t strip_position : plan.positions) {
+    ++frame_number;
+    draw(strip_position, frame.View());
+    const int caption_count = std::min(frame_number, plan.options.frame_count);
+    if (!on_frame({frame_number, caption_count, frame.View()})) return false;
   }
   return true;
 }
@@ -59,7 +59,7 @@ bool DeliverFrames(const RenderPlan& plan, Draw draw, const FrameCallback& on_fr
 
 RenderStatus RenderFrames(ConstSurfaceView picture, const RenderPlan& plan, const FrameCallback& on_frame,
                           SphereMethod method) {
-  const int radius = plan.options.Disp_Size;
+  const int radius = plan.options.radius;
   const Surface work = BuildWorkStrip(picture, plan);
   bool finished = false;
   if (method == SphereMethod::kGather) {
@@ -75,8 +75,8 @@ RenderStatus RenderFrames(ConstSurfaceView picture, const RenderPlan& plan, cons
   return finished ? RenderStatus::kDone : RenderStatus::kCancelled;
 }
 
-std::string RenderCaption(int caption_count, int Flame_Count) {
-  return "ﾚﾝﾀﾞﾘﾝｸﾞをしています。" + std::to_string(caption_count) + "/" + std::to_string(Flame_Count);
+std::string RenderCaption(int caption_count, int frame_count) {
+  return "ﾚﾝﾀﾞﾘﾝｸﾞをしています。" + std::to_string(caption_count) + "/" + std::to_string(frame_count);
 }
 
 }  // namespace gyra

@@ -7,14 +7,14 @@
 #include <functional>
 #include <string>
 
+#include "core/surface.h"
 #include "render/render_plan.h"
-#include "render/surface.h"
 
 namespace gyra {
 
 struct RenderedFrame {
-  int Flame_No;       // 1, 2, ...
-  int caption_count;  // M of the progress caption: Flame_No, at most Flame_Count
+  int frame_number;       // 1, 2, ...
+  int caption_count;  // M of the progress caption: frame_number, at most frame_count
   ConstSurfaceView pixels;  // 2N x 2N, valid during the callback only
 };
 
@@ -22,7 +22,7 @@ struct RenderedFrame {
 using FrameCallback = std::function<bool(const RenderedFrame&)>;
 
 // How each frame is mapped onto the ball: by the resolved gather, or by the
-// per-sample MapToSphere over pixel grids (the definition; slow).
+// per-sample MapOntoSphere over pixel grids (the definition; slow).
 enum class SphereMethod { kGather, kPerSample };
 
 // Renders every frame of the plan: kDone when all were delivered, kCancelled
@@ -31,7 +31,7 @@ enum class SphereMethod { kGather, kPerSample };
 RenderStatus RenderFrames(ConstSurfaceView picture, const RenderPlan& plan, const FrameCallback& on_frame,
                           SphereMethod method = SphereMethod::kGather);
 
-// "ﾚﾝﾀﾞﾘﾝｸﾞをしています。" + M + "/" + Flame_Count, in UTF-8.
-std::string RenderCaption(int caption_count, int Flame_Count);
+// "ﾚﾝﾀﾞﾘﾝｸﾞをしています。" + M + "/" + frame_count, in UTF-8.
+std::string RenderCaption(int caption_count, int frame_count);
 
 }  // namespace gyra

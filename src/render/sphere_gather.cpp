@@ -12,7 +12,7 @@ namespace {
 // One source row's walk: the rounded column of every sample and the change of
 // sin(theta) it applies to dx. Theta restarts at pi'/2 on every row, so these
 // are the same on every row, and computing them once gives the very values
-// MapToSphere computes per sample.
+// MapOntoSphere computes per sample.
 struct RowWalk {
   std::vector<int> columns;
   std::vector<double> sine_steps;
@@ -82,14 +82,14 @@ std::optional<SphereGather> SphereGather::For(int radius, int strip_width) {
 }
 
 void SphereGather::Render(ConstSurfaceView strip, int strip_pos, SurfaceView frame) const {
-  const Pix_Quad* window = strip.pixels + strip_pos;
-  Pix_Quad* out = frame.pixels;
+  const Pixel* window = strip.pixels + strip_pos;
+  Pixel* out = frame.pixels;
   for (const int32_t offset : offsets_) {
     if (offset < 0) {
-      *out++ = Pix_Quad{};
+      *out++ = Pixel{};
     } else {
-      const Pix_Quad& s = window[offset];
-      *out++ = Pix_Quad{s.blue, s.green, s.red, 0};
+      const Pixel& s = window[offset];
+      *out++ = Pixel{s.blue, s.green, s.red, 0};
     }
   }
 }

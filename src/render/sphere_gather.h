@@ -1,8 +1,8 @@
 // The rotation transform of a rendering run, fast. Where a sample of
-// MapToSphere lands depends only on the radius, never on the picture, so the
+// MapOntoSphere lands depends only on the radius, never on the picture, so the
 // mapping is resolved once (which source pixel finally ends up in each frame
 // pixel, later samples winning) and every frame is then a gather from the
-// picture strip. The frames are bit for bit those of MapToSphere with
+// picture strip. The frames are bit for bit those of MapOntoSphere with
 // RunSphereArgs(N) over the strip window. Portable.
 #pragma once
 
@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "render/surface.h"
+#include "core/surface.h"
 
 namespace gyra {
 

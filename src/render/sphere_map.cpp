@@ -53,16 +53,16 @@ bool WalkSphereSamples(const SphereArgs& a, const std::function<bool(const Spher
   return true;
 }
 
-bool MapToSphere(const PixelGrid& Src_Bits, const SphereArgs& a, PixelGrid& Dst_Bits) {
-  Dst_Bits = PixelGrid(Dst_Bits.last_column(), Dst_Bits.last_row());
+bool MapOntoSphere(const PixelGrid& window, const SphereArgs& a, PixelGrid& sphere) {
+  sphere = PixelGrid(sphere.last_column(), sphere.last_row());
   return WalkSphereSamples(a, [&](const SphereSample& sample) {
-    const auto src_col = GridIndex(sample.X, Src_Bits.last_column());
-    const auto src_row = GridIndex(sample.Y, Src_Bits.last_row());
-    const auto dst_col = GridIndex(sample.dx, Dst_Bits.last_column());
-    const auto dst_row = GridIndex(sample.dy, Dst_Bits.last_row());
+    const auto src_col = GridIndex(sample.X, window.last_column());
+    const auto src_row = GridIndex(sample.Y, window.last_row());
+    const auto dst_col = GridIndex(sample.dx, sphere.last_column());
+    const auto dst_row = GridIndex(sample.dy, sphere.last_row());
     if (!src_col || !src_row || !dst_col || !dst_row) return false;
-    const Pix_Quad& s = Src_Bits.At(*src_col, *src_row);
-    Pix_Quad& d = Dst_Bits.At(*dst_col, *dst_row);
+    const Pixel& s = window.At(*src_col, *src_row);
+    Pixel& d = sphere.At(*dst_col, *dst_row);
     d.red = s.red;
     d.green = s.green;
     d.blue = s.blue;

@@ -59,10 +59,10 @@ struct SphereSample {
 // each intermediate). Stops, returning false, when visit returns false.
 bool WalkSphereSamples(const SphereArgs& a, const std::function<bool(const SphereSample&)>& visit);
 
-// Clears Dst_Bits to black, then copies red, green and blue of the source
+// Clears sphere to black, then copies red, green and blue of the source
 // cell (round(X), round(Y)) of each sample to the destination cell
 // (round(dx), round(dy)); later samples win, reserved bytes stay 0. Returns
 // false, leaving the samples so far, when a cell lies outside a grid.
-bool MapToSphere(const PixelGrid& Src_Bits, const SphereArgs& a, PixelGrid& Dst_Bits);
+bool MapOntoSphere(const PixelGrid& window, const SphereArgs& a, PixelGrid& sphere);
 
 }  // namespace gyra

@@ -31,7 +31,7 @@ void ScaleNearest(ConstSurfaceView src, PictureRect from, SurfaceView dst, int d
 }
 
 Surface BuildWorkStrip(ConstSurfaceView picture, const RenderPlan& plan) {
-  const int side = plan.Strip_H;
+  const int side = plan.strip_height;
   auto work = Surface::Create(plan.strip_pixels + side, side);
   if (!work) throw std::length_error("strip too large");  // PlanRender checked the size
   SurfaceView view = work->View();

@@ -1,11 +1,11 @@
 // The picture strip the frames are cut from: the picture scaled to
-// round(Strip_W) x 2N, followed by a copy of its own first 2N columns so the
+// round(strip_width) x 2N, followed by a copy of its own first 2N columns so the
 // last windows run on into the beginning. Portable: the scaling is done here,
 // not by the system, so every platform makes the same frames.
 #pragma once
 
+#include "core/surface.h"
 #include "render/render_plan.h"
-#include "render/surface.h"
 
 namespace gyra {
 

@@ -39,7 +39,7 @@ bool PictureSurface::MakePicture(int width, int height) {
   dc_ = dc;
   bitmap_ = bitmap;
   original_bitmap_ = original;
-  pixels_ = static_cast<Pix_Quad*>(bits);
+  pixels_ = static_cast<Pixel*>(bits);
   width_ = width;
   height_ = height;
   return true;

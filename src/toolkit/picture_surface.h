@@ -5,7 +5,7 @@
 // window from the picture, so what was drawn survives repaints.
 #pragma once
 
-#include "render/surface.h"
+#include "core/surface.h"
 #include "toolkit/window.h"
 
 namespace gyra {
@@ -38,7 +38,7 @@ class PictureSurface : public Window {
   HDC dc_ = nullptr;
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ original_bitmap_ = nullptr;
-  Pix_Quad* pixels_ = nullptr;
+  Pixel* pixels_ = nullptr;
   int width_ = 0;
   int height_ = 0;
 };

@@ -25,9 +25,9 @@ BROWSE, RENDER, OK, CANCEL, APPLY = "参照...", "ﾚﾝﾀﾞﾘﾝｸﾞ...", 
 IDOK, IDCANCEL, VK_ESCAPE, SB_LINEUP, SB_LINEDOWN, SB_THUMBPOSITION = 1, 2, 27, 0, 1, 4
 WS_CHILD, WS_DISABLED = 0x40000000, 0x08000000
 FILE_NAME_FIELD = 1148  # the open-file dialog's file-name combo box
-KEYS = {"Orgn_Path": "ｵﾘｼﾞﾅﾙ画像", "Stretch_On": "横ｽﾄﾚｯﾁ", "Flame_Count": "ﾌﾚｰﾑ数", "Disp_Size": "表示画像のｻｲｽﾞ",
-        "BGM_Sel": "BGM有無", "BGM_Rep": "BGMﾘﾋﾟｰﾄ", "Move_Ptn": "移動ﾊﾟﾀｰﾝ", "Kaiten_Ptn": "回転ﾊﾟﾀｰﾝ",
-        "Speed": "速さ", "Trim_On": "ﾄﾘﾐﾝｸﾞ", "Trim_Y": "ﾄﾘﾐﾝｸﾞ_Y"}
+KEYS = {"picture_path": "ｵﾘｼﾞﾅﾙ画像", "stretch": "横ｽﾄﾚｯﾁ", "frame_count": "ﾌﾚｰﾑ数", "radius": "表示画像のｻｲｽﾞ",
+        "music_off": "BGM有無", "repeat_track": "BGMﾘﾋﾟｰﾄ", "motion": "移動ﾊﾟﾀｰﾝ", "turn_left": "回転ﾊﾟﾀｰﾝ",
+        "speed": "速さ", "trim": "ﾄﾘﾐﾝｸﾞ", "trim_top": "ﾄﾘﾐﾝｸﾞ_Y"}
 GREEN = (40, 160, 60)
 
 # Seconds: generous against a loaded 2-core machine, short against a hang. RUN_TIMEOUT: 128 frames rendered.

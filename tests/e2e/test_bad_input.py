@@ -105,7 +105,7 @@ class BadInputTest(WineTestCase):
                 (image2 / "PicD_099.bmp.new").write_bytes(b"a frame whose writing was cut short")
                 code, output = self.run_program(self.win_exe("render_host"), [
                     "render", "C:\\Gyrafoto\\pics\\絵.bmp", "C:\\ジラフォト\\Image2", *options])
-                self.assertIn("Render_Done=1", output)
+                self.assertIn("rendered=1", output)
                 self.assertEqual([p.name for p in image2.iterdir() if p.suffix != ".bmp"], [])
                 self.assertEqual(self.run_program(self.win_build / "tools" / "gyrafoto-render.exe", [
                     "C:\\Gyrafoto\\pics\\絵.bmp", f"C:\\ジラフォト\\exe{bits}", *options])[0], 0)
@@ -121,7 +121,7 @@ class BadInputTest(WineTestCase):
         make_scene(folder / "ソ.bmp")
         (self.pictures / "사진.bmp").write_bytes((folder / "ソ.bmp").read_bytes())
         (self.pictures / "huge.jpg").write_bytes(huge_headers(40000, 40000)["jpg"])
-        self.install([], data_ini(Flame_Count=8))
+        self.install([], data_ini(frame_count=8))
         self.open_dialog()
         self.browse("C:\\Gyrafoto\\pics\\사진.bmp")  # code page 932 cannot hold it: kept in its short form
         self.wait_for(lambda: self.path_label(), "no path on the label")

@@ -25,7 +25,7 @@ def ends_in_a_whole_digit(pixels):  # the last two glyphs alike, the last symmet
 class DialogExitsTest(WineTestCase):
     def ready(self, **settings):  # green frames, Data.ini with the picture, the dialog open: (frames, ini)
         (self.pictures / "p.bmp").write_bytes(bmp(320, 240, lambda x, y: (x % 256, y, 128)))
-        committed = self.install([disc(200, GREEN)] * 3, data_ini(Orgn_Path=PICTURE, **settings))
+        committed = self.install([disc(200, GREEN)] * 3, data_ini(picture_path=PICTURE, **settings))
         self.open_dialog()
         return committed, self.data_path("Data.ini").read_bytes()
 
@@ -37,7 +37,7 @@ class DialogExitsTest(WineTestCase):
         for way in ("Cancel", "close box", "Apply", "Esc while rendering"):
             with self.subTest(way=way):
                 escape = way.startswith("Esc")
-                committed, ini = self.ready(Flame_Count=128 if escape else 8, Disp_Size=200 if escape else 100)
+                committed, ini = self.ready(frame_count=128 if escape else 8, radius=200 if escape else 100)
                 self.click("ON", "left")  # music on: an option change
                 self.wait_enabled(APPLY)
                 if escape:  # once the caption counts frames: 1, 10 to 19 or 100 to 128
@@ -65,7 +65,7 @@ class DialogExitsTest(WineTestCase):
                     self.assertEqual(written, ini)
 
     def test_browse_cancelled_disables_ok_and_switches_trimming_off(self):
-        self.ready(Flame_Count=8, Trim_On=1, Trim_Y=5, Speed=1000)
+        self.ready(frame_count=8, trim=1, trim_top=5, speed=1000)
         # Laid out whole: the repeat-track combo, the home-page link and the slowest speed.
         size = lambda control: (control["rect"][2] - control["rect"][0], control["rect"][3] - control["rect"][1])
         link = [c for c in self.controls if c["title"].startswith("https://")]
@@ -83,7 +83,7 @@ class DialogExitsTest(WineTestCase):
 
     def test_read_only_committed_frames_refuse_the_commit_and_lose_nothing(self):
         # Wine keeps the read-only attribute as the Unix write permission (a folder's means nothing to root).
-        committed, ini = self.ready(Flame_Count=8)
+        committed, ini = self.ready(frame_count=8)
         for frame in self.data_path("Image1").iterdir():
             frame.chmod(stat.S_IRUSR)
         self.render_to_the_end()
@@ -102,7 +102,7 @@ class DialogExitsTest(WineTestCase):
         self.assertEqual((self.frames("Image1"), self.frames("Image2")), (rendered, {}))
 
     def test_an_unwritable_data_ini_never_commits_an_emptied_image2(self):
-        _, saved = self.ready(Flame_Count=8, Move_Ptn=1)
+        _, saved = self.ready(frame_count=8, motion=1)
         self.render_to_the_end()
         rendered = self.frames("Image2")
         ini = self.data_path("Data.ini")
@@ -121,7 +121,7 @@ class DialogExitsTest(WineTestCase):
         self.assertIn("移動ﾊﾟﾀｰﾝ=1\r\n".encode("cp932"), ini.read_bytes())
 
     def test_frame_folders_and_a_data_folder_that_are_files(self):
-        self.install([], data_ini(Orgn_Path=PICTURE, Flame_Count=8))
+        self.install([], data_ini(picture_path=PICTURE, frame_count=8))
         (self.pictures / "p.bmp").write_bytes(bmp(320, 240, lambda x, y: (x % 256, y, 128)))
         for folder in ("Image1", "Image2"):
             self.data_path(folder).rmdir()

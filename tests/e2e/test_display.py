@@ -18,7 +18,7 @@ class DisplayTest(WineTestCase):
         self.xdotool("mousemove", 100, 100)  # at rest, away from where the tests move it
 
     def start_display(self, colours=(RED, GREEN), **settings):  # one frame per colour: (process, hwnd)
-        settings = {"Disp_Size": S, "BGM_Sel": 1, "Move_Ptn": 0, "Kaiten_Ptn": 0, "Speed": 20, **settings}
+        settings = {"radius": S, "music_off": 1, "motion": 0, "turn_left": 0, "speed": 20, **settings}
         self.install([disc(2 * S, colour) for colour in colours], data_ini(**settings))
         return self.start(["/s"]), self.wait_window(DISPLAY_TITLE)
 
@@ -50,8 +50,8 @@ class DisplayTest(WineTestCase):
 
     def test_bounce_and_spring_keep_the_ball_on_the_screen_and_move_it(self):
         for pattern in (1, 2):
-            with self.subTest(Move_Ptn=pattern):
-                process, _ = self.start_display(colours=(RED,), Move_Ptn=pattern, Speed=1)
+            with self.subTest(motion=pattern):
+                process, _ = self.start_display(colours=(RED,), motion=pattern, speed=1)
                 boxes, deadline = [], time.monotonic() + 4  # several crossings of the screen at this pace
                 while time.monotonic() < deadline or len(set(boxes)) < 3:
                     boxes.append(self.capture().lit_box())
@@ -66,8 +66,8 @@ class DisplayTest(WineTestCase):
     def test_the_turn_orders_the_frames(self):
         # Wine's screen can lag a step behind and then skip one: steps of one or two frames count.
         for turn, steps in ((0, {1, 2}), (1, {4, 5})):
-            with self.subTest(Kaiten_Ptn=turn):
-                process, _ = self.start_display(colours=RAINBOW, Kaiten_Ptn=turn, Speed=300)
+            with self.subTest(turn_left=turn):
+                process, _ = self.start_display(colours=RAINBOW, turn_left=turn, speed=300)
                 shown = [RAINBOW.index(colour) for colour in self.centre_colours(5)]
                 for frame, then in zip(shown, shown[1:]):
                     self.assertIn((then - frame) % 6, steps, f"frames shown: {shown}")
@@ -78,12 +78,12 @@ class DisplayTest(WineTestCase):
         cases = {"click": (lambda: self.xdotool("click", 1), {}), "key": (lambda: self.press("a"), {}),
                  "move": (lambda: self.xdotool("mousemove", 130, 130), {}),
                  # No CD drive here and no Music folder: no track for an arrow to step to.
-                 "an arrow with music on but nothing to play": (lambda: self.press("Right"), {"BGM_Sel": 0}),
-                 "key at a pace of 30000 ms, held to 1000": (lambda: self.press("space"), {"Speed": 30000})}
+                 "an arrow with music on but nothing to play": (lambda: self.press("Right"), {"music_off": 0}),
+                 "key at a pace of 30000 ms, held to 1000": (lambda: self.press("space"), {"speed": 30000})}
         for what, (act, settings) in cases.items():
             with self.subTest(what):
                 process, _ = self.start_display(**settings)
-                if "Speed" not in settings:
+                if "speed" not in settings:
                     # Two steps on, the window appearing under the pointer has not ended it.
                     self.centre_colours(3)
                     self.assertIsNone(process.poll(), "the display ended by itself")

@@ -85,9 +85,9 @@ class MusicTest(WineTestCase):
         server.start()
         cls.addClassCleanup(server.stop)
 
-    def start_music(self, bgm_rep):
+    def start_music(self, repeat_track):
         """/s with music on: tracks 1 to 3 a broken MP3, a low WAV and a high MP3, and a text file: (process, start)."""
-        self.install([bmp(8, 8, lambda x, y: (0, 0, 0))], data_ini(BGM_Sel=0, BGM_Rep=bgm_rep, Speed=20))
+        self.install([bmp(8, 8, lambda x, y: (0, 0, 0))], data_ini(music_off=0, repeat_track=repeat_track, speed=20))
         (music := self.data_path("Music")).mkdir()
         for name, pitch, seconds in (("1 低い音.wav", LOW, 30), ("2 高い音.mp3", HIGH, 2)):
             subprocess.run(["sox", "-n", "-r", "44100", "-c", "2", str(music / name), "synth", str(seconds),
@@ -108,7 +108,7 @@ class MusicTest(WineTestCase):
             time.sleep(0.2)
 
     def test_the_files_that_play_follow_in_turn_and_right_steps_to_the_next(self):
-        process, started = self.start_music(bgm_rep=0)
+        process, started = self.start_music(repeat_track=0)
         self.assertNotIn(HIGH, self.hear(LOW, started), "the second file played first")
         self.press("Right")
         self.hear(HIGH, time.monotonic())
@@ -118,7 +118,7 @@ class MusicTest(WineTestCase):
         self.hear(0, time.monotonic())
 
     def test_repeat_plays_only_the_chosen_file_again_and_again(self):
-        process, started = self.start_music(bgm_rep=3)
+        process, started = self.start_music(repeat_track=3)
         self.assertNotIn(LOW, self.hear(HIGH, started, runs=3))  # the 2-second tone again after its end
         self.press("Escape")
         self.assertEqual(self.wait_exit(process), 0)

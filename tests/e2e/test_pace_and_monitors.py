@@ -15,7 +15,7 @@ NUMBERED = 64  # frames told apart by their green: a step between two looks is s
 
 class DisplayCase(WineTestCase):
     def start_display(self, frames=(disc(2 * S, RED),), **settings):
-        self.install(frames, data_ini(**{"Disp_Size": S, "BGM_Sel": 1, "Move_Ptn": 0, "Speed": 20, **settings}))
+        self.install(frames, data_ini(**{"radius": S, "music_off": 1, "motion": 0, "speed": 20, **settings}))
         return self.start(["/s"]), self.wait_window(DISPLAY_TITLE)
 
     def assert_centred(self, screen, hwnd, width, height):  # the window covers it, the ball amid width x height
@@ -35,11 +35,11 @@ class DisplayCase(WineTestCase):
 
 class PaceTest(DisplayCase):
     def test_speed_1_plays_about_64_steps_a_second(self):
-        self.start_display([disc(2 * S, (200, 4 * n, 40)) for n in range(NUMBERED)], Speed=1)
+        self.start_display([disc(2 * S, (200, 4 * n, 40)) for n in range(NUMBERED)], speed=1)
         self.assertTrue(55 <= (rate := self.steps_per_second(3)) <= 70, f"{rate:.1f} steps per second")
 
     def test_a_key_ends_it_at_once_at_the_slowest_speed(self):
-        process, _ = self.start_display(Speed=1000)  # the window has just answered: a whole pause is due
+        process, _ = self.start_display(speed=1000)  # the window has just answered: a whole pause is due
         pressed = time.monotonic()
         self.press("a")
         self.assertEqual(self.wait_exit(process), 0)

@@ -27,8 +27,8 @@ class SystemDllTest(WineTestCase):  # a downloaded copy with stand-in winmm.dll 
         for name in PLANTED:
             shutil.copy2(self.win_build / "tests" / "win" / "planted" / name, self.folder / name)
         # Music on, so winmm is wanted; the ball at the centre.
-        self.install([disc(100, FRAME)], data_ini(Orgn_Path="C:\\users\\Public\\Downloads\\picture.bmp",
-                                                  Disp_Size=50, BGM_Sel=0, Move_Ptn=0, Speed=20))
+        self.install([disc(100, FRAME)], data_ini(picture_path="C:\\users\\Public\\Downloads\\picture.bmp",
+                                                  radius=50, music_off=0, motion=0, speed=20))
 
     def markers(self):  # left by a planted DLL that was loaded
         return sorted(self.folder.glob("*.ran"))

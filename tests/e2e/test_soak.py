@@ -30,7 +30,7 @@ class SoakTest(WineTestCase):
         for number, colour in enumerate([(200, 40, 30), (30, 160, 60), (40, 60, 200)], 1):
             (self.pictures / f"PicD_{number:03d}.bmp").write_bytes(disc(200, colour))
         for move in (0, 1, 2):
-            with self.subTest(Move_Ptn=move):
+            with self.subTest(motion=move):
                 code, output = self.run_program(self.win_exe("hardening"), [
                     "display", "C:\\Gyrafoto\\pics", *map(str, (STEPS, STEPS // 6, move, move % 2, 100))],
                     timeout=60 + STEPS / 100)

@@ -98,8 +98,8 @@ class WalkTest(WineTestCase):
         self.assertEqual((self.frames("Image1"), self.frames("Image2")), (rendered, {}))
         self.assertEqual([p.name for p in self.data_path().iterdir() if p.name.startswith("Image1.")], [])
         self.assertEqual(self.data_path("Data.ini").read_bytes(), data_ini(
-            Orgn_Path=scene, Stretch_On=0, Flame_Count=66, Disp_Size=100, BGM_Sel=1, BGM_Rep=2, Move_Ptn=0,
-            Kaiten_Ptn=1, Speed=200, Trim_On=1, Trim_Y=20))
+            picture_path=scene, stretch=0, frame_count=66, radius=100, music_off=1, repeat_track=2, motion=0,
+            turn_left=1, speed=200, trim=1, trim_top=20))
 
         # 6. /s plays the committed frames at the centre, turning left, and ends on a key.
         display, _ = self.start(["/s"]), self.wait_window(DISPLAY_TITLE)

@@ -5,39 +5,39 @@
 #include <span>
 #include <vector>
 
-#include "settings/dialog_layout.h"
-#include "settings/picture_path.h"
-#include "settings/preview_geometry.h"
-#include "settings/tile_panel.h"
+#include "dialog/dialog_layout.h"
+#include "dialog/picture_path.h"
+#include "dialog/preview_geometry.h"
+#include "dialog/tile_panel.h"
 
 namespace gyra {
 namespace {
 
 bool Inside(const Box& in, int container) {
-  const Box out = kPic_B[container];
+  const Box out = kPanels[container];
   const int edge = container == 0 ? 0 : 2 * kPanelEdge;  // a panel's client area is inside its edge
   return in.left >= 0 && in.top >= 0 && in.left + in.width <= out.width - edge &&
          in.top + in.height <= out.height - edge;
 }
 
 TEST(DialogLayout, PanelsApartAndEveryControlAndCaptionInsideItsContainer) {
-  std::vector<Box> panels(kPic_B.begin() + 1, kPic_B.end());
-  panels.push_back(kPic_Rnder);
+  std::vector<Box> panels(kPanels.begin() + 1, kPanels.end());
+  panels.push_back(kResultBox);
   for (size_t i = 0; i < panels.size(); ++i) {
     const Box& a = panels[i];
-    EXPECT_TRUE(Inside({a.left - kPic_B[0].left, a.top - kPic_B[0].top, a.width, a.height}, 0)) << "panel " << i;
+    EXPECT_TRUE(Inside({a.left - kPanels[0].left, a.top - kPanels[0].top, a.width, a.height}, 0)) << "panel " << i;
     for (const Box& b : std::span(panels).first(i))  // apart on one axis at least
       EXPECT_TRUE(a.left >= b.left + b.width || b.left >= a.left + a.width || a.top >= b.top + b.height ||
                   b.top >= a.top + a.height) << b.left << "," << b.top << " and panel " << i;
   }
-  const std::vector<Place> marks = {kImg_Stretch, kImg_Trim,    kImg_BGM[0],   kImg_BGM[1],   kImg_Move[0],
-                                    kImg_Move[1], kImg_Move[2], kImg_Kaiten[0], kImg_Kaiten[1]};
+  const std::vector<Place> marks = {kStretchMark, kTrimMark,    kMusicMarks[0],   kMusicMarks[1],   kMotionMarks[0],
+                                    kMotionMarks[1], kMotionMarks[2], kTurnMarks[0], kTurnMarks[1]};
   for (const Place& m : marks)
     EXPECT_EQ(std::count_if(kCaptions.begin(), kCaptions.end(), [&](const Caption& c) {
                 return c.container == m.container && c.top == m.box.top && c.left == m.box.left + kMarkCaptionGap;
               }), 1) << "a caption beside the mark at " << m.box.left << "," << m.box.top;
-  const std::vector<Place> controls = {kScroll_Trim, kPic_Orgn, kLbl_Path, kLbl_Flame, kScroll_Flame, kLbl_Radius,
-                                       kScroll_Radius, kBGM_Repeat, kScroll_Fast, kLbl_Fast, kLbl_URL};
+  const std::vector<Place> controls = {kTrimSlider, kPictureBox, kPathLabel, kFrameCountLabel, kFrameCountSpinner, kRadiusLabel,
+                                       kRadiusSpinner, kRepeatCombo, kSpeedSlider, kSpeedLabel, kHomePageLink};
   for (const auto& places : {marks, controls})
     for (const Place& p : places) EXPECT_TRUE(Inside(p.box, p.container)) << p.box.left << "," << p.box.top;
   for (const ButtonPlace& b : std::span(kButtons).subspan(1))

@@ -4,9 +4,9 @@
 #include <map>
 #include <string>
 
+#include "data/frame_commit.h"
+#include "data/frame_files.h"
 #include "memory_file_system.h"
-#include "settings/frame_commit.h"
-#include "startup/frame_files.h"
 
 namespace gyra {
 namespace {
@@ -16,17 +16,17 @@ const std::string kStaged = kImage1 + ".new", kRetired = kImage1 + ".old";
 
 TEST(FrameFiles, PathsOnTheProgramsDrive) {
   const DataPaths p = DataPathsFor("C:\\Windows\\System32");
-  EXPECT_EQ(std::tuple(p.Data_Path, p.Image1_Path, p.Image2_Path, p.Ini_Path),
+  EXPECT_EQ(std::tuple(p.data_folder, p.committed_folder, p.rendering_folder, p.settings_file),
             std::tuple(kData, kImage1, kImage2, kData + "\\Data.ini"));
-  EXPECT_EQ(DataPathsFor("E:\\").Data_Path, "E:\\ジラフォト");
-  EXPECT_EQ(DataPathsFor(FolderOf("C:\\Gyrafoto.scr")).Data_Path, "C:\\ジラフォト");  // not C:ジラフォト, under the current folder
-  EXPECT_EQ(DataPathsFor("写真フォルダ").Data_Path, "写真フジラフォト");  // characters, not bytes
-  EXPECT_EQ(FolderOf("C:\\表\\x.bmp"), "C:\\表");                        // no stray 0x5C in 表
+  EXPECT_EQ(DataPathsFor("E:\\").data_folder, "E:\\ジラフォト");
+  EXPECT_EQ(DataPathsFor(ParentFolder("C:\\Gyrafoto.scr")).data_folder, "C:\\ジラフォト");  // not C:ジラフォト, under the current folder
+  EXPECT_EQ(DataPathsFor("写真フォルダ").data_folder, "写真フジラフォト");  // characters, not bytes
+  EXPECT_EQ(ParentFolder("C:\\表\\x.bmp"), "C:\\表");                        // no stray 0x5C in 表
 }
 
 TEST(FrameFiles, ListsEveryVisibleBitmapInPlaybackOrder) {
   MemoryFileSystem fs;
-  EXPECT_TRUE(ListBitmaps(fs, kImage1).empty());
+  EXPECT_TRUE(ListFrameFiles(fs, kImage1).empty());
   for (const std::string& folder : {kData, kImage1}) fs.AddFolder(folder);
   for (const char* name : {"PicD_010.bmp", "PicD_002.BMP", "notes.txt", "x.bmpx"}) fs.AddFile(kImage1 + "\\" + name);
   fs.AddFile(kImage1 + "\\PicD_001.bmp", "", {.readable = false});
@@ -34,10 +34,10 @@ TEST(FrameFiles, ListsEveryVisibleBitmapInPlaybackOrder) {
   fs.AddFile(kImage1 + "\\system.bmp", "", {.system = true});
   fs.AddFolder(kImage1 + "\\folder.bmp");
   fs.AddFile(kImage2);  // a plain file named like the folder
-  EXPECT_EQ(ListBitmaps(fs, kImage1), (std::vector<std::string>{kImage1 + "\\PicD_001.bmp", kImage1 + "\\PicD_002.BMP",
+  EXPECT_EQ(ListFrameFiles(fs, kImage1), (std::vector<std::string>{kImage1 + "\\PicD_001.bmp", kImage1 + "\\PicD_002.BMP",
                                                                  kImage1 + "\\PicD_010.bmp"}));
-  EXPECT_TRUE(DirExists(fs, kImage1 + "\\") && !DirExists(fs, kImage2) && !FileExists(fs, kImage1));
-  EXPECT_TRUE(FileExists(fs, kImage1 + "\\PicD_010.bmp\\") && !FileExists(fs, kImage1 + "\\PicD_001.bmp"));
+  EXPECT_TRUE(IsFolder(fs, kImage1 + "\\") && !IsFolder(fs, kImage2) && !CanReadFile(fs, kImage1));
+  EXPECT_TRUE(CanReadFile(fs, kImage1 + "\\PicD_010.bmp\\") && !CanReadFile(fs, kImage1 + "\\PicD_001.bmp"));
 }
 
 using Files = std::map<std::string, std::string>;  // name -> bytes
@@ -58,7 +58,7 @@ MemoryFileSystem DataFolder() {
 
 Files Frames(const MemoryFileSystem& fs, const std::string& folder) {
   Files files;
-  for (const std::string& path : ListBitmaps(fs, folder)) files[path.substr(folder.size() + 1)] = fs.Bytes(path);
+  for (const std::string& path : ListFrameFiles(fs, folder)) files[path.substr(folder.size() + 1)] = fs.Bytes(path);
   return files;
 }
 

@@ -80,7 +80,7 @@ TEST(FrameCycle, ShowsFramesInTheChosenTurningOrder) {
   };
   for (const auto& c : cases) {
     FrameCycle cycle(c.count, c.kaiten);
-    for (int16_t frame : c.frames) EXPECT_EQ(cycle.Next(), frame) << c.count << " frames, Kaiten_Ptn " << c.kaiten;
+    for (int16_t frame : c.frames) EXPECT_EQ(cycle.Next(), frame) << c.count << " frames, turn_left " << c.kaiten;
   }
   FrameCycle ascending(32767, 0);
   for (int frame = 1; frame <= 32767; ++frame) ASSERT_EQ(ascending.Next(), frame);

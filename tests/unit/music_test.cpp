@@ -3,20 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <set>
 
 #include "display/background_music.h"
-#include "display/cd_music.h"
+#include "display/cd_drive.h"
+#include "display/disc_music.h"
 #include "display/music_folder_disc.h"
 #include "memory_file_system.h"
 
 namespace gyra {
 namespace {
 
-constexpr int kLeft = 37, kRight = 39;
+constexpr MusicKey kLeft = MusicKey::kPreviousTrack, kRight = MusicKey::kNextTrack;
 
-// Answers from a table (others succeed with an empty reply), no error texts, every command kept in order.
+// Answers from a table (others succeed with an empty reply), every command kept in order.
 class FakeMciSender : public MciSender {
  public:
   struct Answer { int32_t code = 0; std::string reply; };
@@ -28,8 +30,6 @@ class FakeMciSender : public MciSender {
     if (reply != nullptr && answer.code == 0) *reply = answer.reply;
     return answer.code;
   }
-
-  std::optional<std::string> ErrorText(int32_t) override { return std::nullopt; }
 
   std::map<std::string, Answer> answers;
   std::vector<std::string> sent, sent_without_reply;
@@ -50,7 +50,8 @@ Commands Plus(Commands first, const Commands& then) {
 
 // Music on and started on a disc of ten tracks; the start's commands are not counted.
 struct Started {
-  Started(const std::string& current, const std::string& mode, int16_t bgm_rep) : music(disc, 0, bgm_rep) {
+  Started(const std::string& current, const std::string& mode, int16_t repeat_track)
+      : drive(disc), music(drive, 0, repeat_track) {
     disc.answers = {{kCurrent, {0, current}}, {kQueries[1], {0, "10"}}, {kMode, {0, mode}}};
     for (int track : {-1, 0, 11}) disc.answers[Position(track)] = {289, ""};
     for (int track = 1; track <= 10; ++track) disc.answers[Position(track)] = {0, std::to_string(track) + ":00:00:00"};
@@ -59,14 +60,15 @@ struct Started {
     disc.sent.clear();
   }
   FakeMciSender disc;
-  CdMusic music;
+  CdDrive drive;
+  DiscMusic music;
 };
 
 // A failed query (275: no drive) gives up for good.
 TEST(CdMusic, ATickRestartsTheDiscOrTheRepeatTrackOrGivesUp) {
   const Commands whole = Plus(kQueries, {"play cdaudio"});
   const Commands back_to_3 = Plus(kQueries, {Position(3), "play cdaudio from 3:00:00:00"});
-  const struct { const char* current; int32_t code; const char* mode; int16_t bgm_rep; std::string failing;
+  const struct { const char* current; int32_t code; const char* mode; int16_t repeat_track; std::string failing;
                  Commands sent; bool polls; } cases[] = {
       {"1", 0, "stopped", 0, "", whole, true},        {"1", 0, "stopped now", 0, "", whole, true},
       {"1", 0, "Stopped", 0, "", kQueries, true},     {"1", 0, "playing", 0, "", kQueries, true},
@@ -78,7 +80,7 @@ TEST(CdMusic, ATickRestartsTheDiscOrTheRepeatTrackOrGivesUp) {
       {"4", 0, "stopped", 0, kQueries[1], {kCurrent, kQueries[1]}, false},
   };
   for (const auto& c : cases) {
-    Started s(c.current, c.mode, c.bgm_rep);
+    Started s(c.current, c.mode, c.repeat_track);
     s.disc.answers[kMode].code = c.code;
     s.disc.answers[c.failing] = {275, ""};
     s.music.Tick();
@@ -88,12 +90,12 @@ TEST(CdMusic, ATickRestartsTheDiscOrTheRepeatTrackOrGivesUp) {
       s.music.Unload();
     }
     EXPECT_EQ(std::tuple(polls, s.disc.sent), std::tuple(c.polls, c.sent))
-        << c.current << " " << c.mode << " " << c.bgm_rep;
+        << c.current << " " << c.mode << " " << c.repeat_track;
   }
 }
 
 TEST(CdMusic, ArrowKeysChangeTrackWithoutRangeCheckOtherKeysEndAndUnloadCloses) {
-  const struct { std::string current; int key; int target; std::string from; } cases[] = {
+  const struct { std::string current; MusicKey key; int target; std::string from; } cases[] = {
       {"4", kRight, 5, "5:00:00:00"},    {"4", kLeft, 3, "3:00:00:00"},     {"10", kRight, 11, "Error:289"},
       {"4abc", kRight, 5, "5:00:00:00"}, {"4.5", kRight, 5, "5:00:00:00"},  {"99999", kRight, 1, "1:00:00:00"},
       {"Error:275", kLeft, -1, "Error:289"},
@@ -104,7 +106,7 @@ TEST(CdMusic, ArrowKeysChangeTrackWithoutRangeCheckOtherKeysEndAndUnloadCloses) 
     EXPECT_EQ(s.disc.sent, (Commands{kCurrent, Position(c.target), "play cdaudio from " + c.from})) << c.current;
   }
   Started s("1", "playing", 0);
-  for (int key : {13, 27, 38, 65}) EXPECT_FALSE(s.music.KeyDown(key)) << key;
+  EXPECT_FALSE(s.music.KeyDown(MusicKey::kOther));
   for (int i = 0; i < 2; ++i) s.music.Unload();
   s.music.Tick();
   EXPECT_EQ(s.disc.sent, (Commands{"stop cdaudio", "close cdaudio"}));
@@ -126,30 +128,30 @@ struct FakePlayer : FilePlayer {
   std::string playing;
 };
 
-TEST(MusicFolderDisc, AnswersTheCdCommandsInOrder) {
+TEST(MusicFolderDisc, AnswersAsADiscOfItsFiles) {
   FakePlayer player;
   MusicFolderDisc disc(player, {"a", "b", "c"});
-  const struct { std::string command; int32_t code; std::string reply, playing; } steps[] = {
-      {"open cdaudio", 0, "", ""}, {"status cdaudio number of tracks", 0, "3", ""},
-      {"status cdaudio current track", 0, "1", ""}, {"status cdaudio mode", 0, "stopped", ""},
-      {"status cdaudio position track 3", 0, "3:00:00:00", ""}, {"status cdaudio position track 4", 282, "", ""},
-      {"play cdaudio", 0, "", "a"}, {"status cdaudio mode", 0, "playing", "a"},
-      {"play cdaudio from 3:00:00:00", 0, "", "c"}, {"status cdaudio current track", 0, "3", "c"},
-      {"play cdaudio from Error:282", 282, "", "c"}, {"eject cdaudio", 261, "", "c"},  // rejected: the music goes on
-      {"stop cdaudio", 0, "", ""}, {"status cdaudio mode", 0, "stopped", ""},
-      {"play cdaudio", 0, "", "c"}, {"close cdaudio", 0, "", ""},  // play: from the current track
+  using Answers = std::tuple<std::optional<int>, std::optional<int>, bool, std::string>;
+  const struct { const char* step; std::function<void()> act; Answers answers; } steps[] = {
+      {"opened", [&] { disc.Open(); }, {3, 1, true, ""}},
+      {"no track 4", [&] { disc.PlayTrack(4); }, {3, 1, true, ""}},
+      {"play", [&] { disc.Play(); }, {3, 1, false, "a"}},
+      {"track 3", [&] { disc.PlayTrack(3); }, {3, 3, false, "c"}},
+      {"no track 0", [&] { disc.PlayTrack(0); }, {3, 3, false, "c"}},  // refused: the music goes on
+      {"closed", [&] { disc.Close(); }, {3, 3, true, ""}},
+      {"play again", [&] { disc.Play(); }, {3, 3, false, "c"}},  // from the current track
   };
   for (const auto& step : steps) {
-    std::string reply;
-    EXPECT_EQ(disc.Send(step.command, &reply), step.code) << step.command;
-    EXPECT_EQ(std::tuple(reply, player.playing), std::tuple(step.reply, step.playing)) << step.command;
+    step.act();
+    EXPECT_EQ(Answers(disc.TrackCount(), disc.CurrentTrack(), disc.Stopped(), player.playing), step.answers)
+        << step.step;
   }
 }
 
 // The controller on a disc of files a, b, c: t a tick, e the file playing
 // ends, < and > the arrow keys.
 TEST(MusicFolderDisc, TheControllerPlaysSkipsWrapsRepeatsAndGivesUp) {
-  const struct { int16_t bgm_rep; std::set<std::string> broken; const char* walk; Files started; bool polls; }
+  const struct { int16_t repeat_track; std::set<std::string> broken; const char* walk; Files started; bool polls; }
       cases[] = {
       {0, {"b"}, "tettet", {"a", "c", "a"}, true},            // b skipped; after the last, the first
       {2, {}, "tet>t", {"b", "c", "b", "c", "b"}, true},      // the repeat track whenever another plays
@@ -160,14 +162,14 @@ TEST(MusicFolderDisc, TheControllerPlaysSkipsWrapsRepeatsAndGivesUp) {
     FakePlayer player;
     player.broken = c.broken;
     MusicFolderDisc disc(player, {"a", "b", "c"});
-    CdMusic music(disc, 0, c.bgm_rep);
+    DiscMusic music(disc, 0, c.repeat_track);
     music.Start();
     for (const char* step = c.walk; *step; ++step) {
       if (*step == 't') music.Tick();
       else if (*step == 'e') player.Close();
       else EXPECT_TRUE(music.KeyDown(*step == '<' ? kLeft : kRight)) << c.walk;
     }
-    EXPECT_EQ(std::tuple(player.started, music.TimerEnabled()), std::tuple(c.started, c.polls)) << c.walk << c.bgm_rep;
+    EXPECT_EQ(std::tuple(player.started, music.TimerEnabled()), std::tuple(c.started, c.polls)) << c.walk << c.repeat_track;
   }
 }
 

@@ -134,18 +134,18 @@ std::string Bmp(int32_t width, int32_t height, int bits, uint32_t compression, c
   return "BM" + Le(offset + rows.size(), 4) + Le(0, 4) + Le(offset, 4) + info + table + rows;
 }
 
-std::vector<Pix_Quad> TopDown(const Surface& surface) {
-  std::vector<Pix_Quad> pixels;
+std::vector<Pixel> TopDown(const Surface& surface) {
+  std::vector<Pixel> pixels;
   for (int s = surface.height() - 1; s >= 0; --s)
     for (int x = 0; x < surface.width(); ++x) pixels.push_back(surface.View().At(x, s));
   return pixels;
 }
 
-const Pix_Quad kRed{0, 0, 255, 0}, kBlue{255, 0, 0, 0}, kWhite{255, 255, 255, 0}, kBlack{};
+const Pixel kRed{0, 0, 255, 0}, kBlue{255, 0, 0, 0}, kWhite{255, 255, 255, 0}, kBlack{};
 const std::string kPalette = Le(0x0000FF, 4) + Le(0xFF0000, 4);  // blue, red
 
 TEST(ReadBmp, EveryDepthAndRowOrder) {
-  const struct { const char* what; std::string file; std::vector<Pix_Quad> pixels; } cases[] = {  // top-left first
+  const struct { const char* what; std::string file; std::vector<Pixel> pixels; } cases[] = {  // top-left first
       {"1 bit", Bmp(2, 2, 1, 0, kPalette, Le(0x40, 4) + Le(0x80, 4)), {kRed, kBlue, kBlue, kRed}},
       {"4 bits", Bmp(2, 2, 4, 0, kPalette, Le(0x01, 4) + Le(0x10, 4)), {kRed, kBlue, kBlue, kRed}},
       {"8 bits, index past the table", Bmp(2, 1, 8, 0, kPalette, Le(0x0901, 4)), {kRed, kBlack}},

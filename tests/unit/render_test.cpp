@@ -24,7 +24,7 @@ Surface Numbered(int width, int height) {
 }
 
 RenderOptions Options(int radius, int frames, int stretch = 0, int trim = 0, int trim_y = 0) {
-  return {.Disp_Size = radius, .Flame_Count = frames, .Stretch_On = stretch, .Trim_On = trim, .Trim_Y = trim_y};
+  return {.radius = radius, .frame_count = frames, .stretch = stretch, .trim = trim, .trim_top = trim_y};
 }
 
 TEST(PlanRender, TheFrameTableAndTheTrimBand) {
@@ -37,7 +37,7 @@ TEST(PlanRender, TheFrameTableAndTheTrimBand) {
   for (const auto& r : rows) {
     const auto plan = std::get<RenderPlan>(PlanRender(r.width, 480, r.options));
     ASSERT_EQ(plan.positions.size(), r.frames) << r.strip_w;
-    EXPECT_EQ(std::tuple(plan.Strip_W, plan.Flame_Step, plan.positions[1], plan.positions.back()),
+    EXPECT_EQ(std::tuple(plan.strip_width, plan.frame_step, plan.positions[1], plan.positions.back()),
               std::tuple(r.strip_w, r.step, int16_t(r.second), int16_t(r.last)));
   }
   EXPECT_EQ(std::get<RenderPlan>(PlanRender(640, 480, Options(100, 64))).strip_pixels, 267);
@@ -66,7 +66,7 @@ TEST(PlanRender, RefusesRunsThatWouldNeverEndOrOverflow) {
     EXPECT_EQ(SurfacePixelCount(width, height), std::nullopt) << width << "x" << height;
 }
 
-std::vector<int> Row(const Surface& surface, int scanline, int width, uint8_t Pix_Quad::*channel) {
+std::vector<int> Row(const Surface& surface, int scanline, int width, uint8_t Pixel::*channel) {
   std::vector<int> values;
   for (int x = 0; x < width; ++x) values.push_back(surface.View().At(x, scanline).*channel);
   return values;
@@ -79,18 +79,18 @@ TEST(Strip, ScalesNearestAndRepeatsTheFirst2NColumns) {
   for (const auto& c : cases) {
     Surface dst = *Surface::Create(c.dst_width, 1);
     ScaleNearest(Numbered(c.src_width, 1).View(), {0, 0, c.src_width, 1}, dst.View(), c.dst_width);
-    EXPECT_EQ(Row(dst, 0, c.dst_width, &Pix_Quad::blue), c.columns) << c.src_width << " -> " << c.dst_width;
+    EXPECT_EQ(Row(dst, 0, c.dst_width, &Pixel::blue), c.columns) << c.src_width << " -> " << c.dst_width;
   }
   Surface band = *Surface::Create(3, 4);  // rows 3 .. 8 counted from the top onto 4 rows, 2 of the 3 columns
   ScaleNearest(Numbered(2, 10).View(), {0, 3, 2, 6}, band.View(), 2);
-  EXPECT_EQ(Row(band, 0, 3, &Pix_Quad::green), (std::vector<int>{8, 8, 0}));
-  EXPECT_EQ(Row(band, 2, 3, &Pix_Quad::green), (std::vector<int>{5, 5, 0}));
+  EXPECT_EQ(Row(band, 0, 3, &Pixel::green), (std::vector<int>{8, 8, 0}));
+  EXPECT_EQ(Row(band, 2, 3, &Pixel::green), (std::vector<int>{5, 5, 0}));
   const auto plan = [](int width, const RenderOptions& o) { return std::get<RenderPlan>(PlanRender(width, 10, o)); };
-  EXPECT_EQ(Row(BuildWorkStrip(Numbered(40, 10).View(), plan(40, Options(5, 8, 1))), 9, 30, &Pix_Quad::blue),
+  EXPECT_EQ(Row(BuildWorkStrip(Numbered(40, 10).View(), plan(40, Options(5, 8, 1))), 9, 30, &Pixel::blue),
             (std::vector<int>{1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23, 25, 27, 29, 31, 33, 35, 37, 39,  // every 2nd
                               1, 3, 5, 7, 9, 11, 13, 15, 17, 19}));  // its first 2N again
   const Surface narrow = BuildWorkStrip(Numbered(3, 10).View(), plan(3, Options(5, 1)));  // again, then black
-  EXPECT_EQ(Row(narrow, 4, 13, &Pix_Quad::red), (std::vector<int>{52, 59, 66, 52, 59, 66, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(Row(narrow, 4, 13, &Pixel::red), (std::vector<int>{52, 59, 66, 52, 59, 66, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 std::vector<std::string> Frames(const Surface& picture, const RenderOptions& options, SphereMethod method) {
@@ -130,12 +130,12 @@ TEST(RenderToFolder, WritesEachFrameBeforeHandingItOnAndLosesNothingOnRefusal) {
     fs.AddFolder(image2 + "\\album.bmp");  // made a folder named like a frame
     fs.failing_paths.insert(image2 + "\\" + c.failing);
     std::vector<std::string> expected(old.end() - c.kept, old.end()), handed_on;
-    std::vector<int> counts;  // at most Flame_Count
+    std::vector<int> counts;  // at most frame_count
     const RenderStatus status = RenderToFolder(fs, image2, picture.View(), c.options, [&](const RenderedFrame& f) {
-      EXPECT_TRUE(fs.HasFile(image2 + "\\" + FrameFileName(f.Flame_No))) << "written before it is handed on";
+      EXPECT_TRUE(fs.HasFile(image2 + "\\" + FrameFileName(f.frame_number))) << "written before it is handed on";
       handed_on.push_back(EncodeBmp(f.pixels));
       counts.push_back(f.caption_count);
-      return f.Flame_No != c.stop_after;
+      return f.frame_number != c.stop_after;
     });
     for (int i = 1; i <= c.frames; ++i) expected.push_back(FrameFileName(i));
     std::vector<std::string> names;
@@ -171,10 +171,10 @@ TEST(SphereMap, WorkedRowOfRadius100) {
   PixelGrid src(200, 200), dst(200, 200), small(10, 10);
   for (int r = 1; r <= 200; ++r)
     for (int c = 0; c < 200; ++c) src.At(c, r) = {uint8_t(c), uint8_t(r), 0, 0};
-  ASSERT_TRUE(MapToSphere(src, RunSphereArgs(100), dst));
-  EXPECT_EQ(dst.At(200, 101), (Pix_Quad{199, 100, 0, 0}));
-  EXPECT_FALSE(MapToSphere(src, {0, 0, 9, 9, 8, 5, 5}, small));
-  EXPECT_FALSE(MapToSphere(src, {0, 0, 0, 9, 5, 5, 5}, small));
+  ASSERT_TRUE(MapOntoSphere(src, RunSphereArgs(100), dst));
+  EXPECT_EQ(dst.At(200, 101), (Pixel{199, 100, 0, 0}));
+  EXPECT_FALSE(MapOntoSphere(src, {0, 0, 9, 9, 8, 5, 5}, small));
+  EXPECT_FALSE(MapOntoSphere(src, {0, 0, 0, 9, 5, 5, 5}, small));
 }
 
 }  // namespace

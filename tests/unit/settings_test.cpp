@@ -4,11 +4,11 @@
 #include <random>
 
 #include "core/cp932.h"
+#include "data/private_profile.h"
+#include "data/settings_store.h"
+#include "dialog/repeat_track.h"
+#include "dialog/saved_settings.h"
 #include "memory_file_system.h"
-#include "settings/repeat_track.h"
-#include "settings/saved_settings.h"
-#include "startup/private_profile.h"
-#include "startup/settings_store.h"
 
 namespace gyra {
 namespace {
@@ -21,7 +21,7 @@ std::string Line(const char* utf8_key, const std::string& value) { return Sjis(u
 std::string Ini(const std::string& lines) { return "[Section]\r\n" + lines; }
 std::string Times(int n, const std::string& s) { return n > 0 ? s + Times(n - 1, s) : ""; }
 
-TEST(ReadIni, FollowsThePrivateProfileRules) {
+TEST(ReadProfileString, FollowsThePrivateProfileRules) {
   const struct { const char* name; std::string file, section, key, expected; } cases[] = {
       {"before any section", "k=v\r\n[S]", "S", "k", ""}, {"ASCII case", "[SECTION]\r\nKey=v", "section", "kEY", "v"},
       {"blanks, LF and CR", "  [ S ]  \nx=1\r \t k \t=  \t v w \t ", " S ", " k ", "v w"},
@@ -32,10 +32,10 @@ TEST(ReadIni, FollowsThePrivateProfileRules) {
       {"trail 'A' is not folded", "[" + kA + "]\r\n" + kA + "=1\r\n", kA, kDi, ""},
       {"trail ']' in a section name", "[x\x81\x5D]\r\nk=1\r\n", "x\x81\x5D", "k", "1"},
   };
-  for (const auto& c : cases) EXPECT_EQ(ReadIni(c.file, c.section, c.key), c.expected) << c.name;
+  for (const auto& c : cases) EXPECT_EQ(ReadProfileString(c.file, c.section, c.key), c.expected) << c.name;
 }
 
-TEST(WriteIni, EditsOnlyTheEntry) {
+TEST(WriteProfileString, EditsOnlyTheEntry) {
   const struct { const char* name; std::string file, section, key, value, expected; } cases[] = {
       {"new key before blank lines", "[S]\r\na=1\r\n; c\r\n\r\n[T]\r\n", "S", "k", "v",
        "[S]\r\na=1\r\n; c\r\nk=v\r\n\r\n[T]\r\n"},
@@ -45,11 +45,11 @@ TEST(WriteIni, EditsOnlyTheEntry) {
       {"others kept byte for byte", ";top\n[S] ;c\r\n x = 1\n;k=9\r\nk = 2 \r\n\r\n[T]\r\nk=3", "S", "k", "4",
        ";top\n[S] ;c\r\n x = 1\n;k=9\r\nk=4\r\n\r\n[T]\r\nk=3"},
   };
-  for (const auto& c : cases) EXPECT_EQ(WriteIni(c.file, c.section, c.key, c.value), c.expected) << c.name;
+  for (const auto& c : cases) EXPECT_EQ(WriteProfileString(c.file, c.section, c.key, c.value), c.expected) << c.name;
 }
 
 // Refused: entries that could not be read back; a trail byte '\' is fine.
-TEST(WriteIni, WritesOnlyWhatReadsBack) {
+TEST(WriteProfileString, WritesOnlyWhatReadsBack) {
   const struct { std::string section, key, value; bool written; } cases[] = {
       {"S", "k", "a\r\nb=c", false}, {"S", "k", "a\nb", false},     {"S", "k", std::string("a\0b", 3), false},
       {"S", "k\r\n[T]", "v", false}, {"S]\r\nx", "k", "v", false},   {"S", "a=b", "v", false},
@@ -58,14 +58,14 @@ TEST(WriteIni, WritesOnlyWhatReadsBack) {
       {"a" + kSo, "\x83\x83", "C:\\" + kSo + "\\x", true},
   };
   for (const auto& c : cases) {
-    const std::optional<std::string> file = WriteIni("", c.section, c.key, c.value);
-    EXPECT_EQ(file ? ReadIni(*file, c.section, c.key) : "refused", c.written ? c.value : "refused") << c.key;
+    const std::optional<std::string> file = WriteProfileString("", c.section, c.key, c.value);
+    EXPECT_EQ(file ? ReadProfileString(*file, c.section, c.key) : "refused", c.written ? c.value : "refused") << c.key;
   }
 }
 
 std::vector<int> Numbers(const Settings& s) {
-  return {s.Stretch_On, s.Flame_Count, s.Disp_Size, s.BGM_Sel, s.BGM_Rep, s.Move_Ptn, s.Kaiten_Ptn, s.Speed, s.Trim_On,
-          s.Trim_Y};
+  return {s.stretch, s.frame_count, s.radius, s.music_off, s.repeat_track, s.motion, s.turn_left, s.speed, s.trim,
+          s.trim_top};
 }
 bool Opens(const std::string&) { return true; }
 
@@ -86,13 +86,13 @@ TEST(LoadSettings, KeepsAPictureOnlyWhenItOpensAndTrimYOnlyWithIt) {
     const Settings s = LoadSettings(Ini(Line("ｵﾘｼﾞﾅﾙ画像", c.picture) + Line("ﾄﾘﾐﾝｸﾞ", c.trim_on) +
                                         Line("ﾄﾘﾐﾝｸﾞ_Y", "30.7")),
                                     [&](const std::string& path) { asked.push_back(path); return c.opens; });
-    EXPECT_EQ(std::tuple(s.Orgn_Path, s.Trim_Y, asked.size()), std::tuple(c.path, c.trim_y, c.asked)) << c.picture;
+    EXPECT_EQ(std::tuple(s.picture_path, s.trim_top, asked.size()), std::tuple(c.path, c.trim_y, c.asked)) << c.picture;
   }
 }
 
 Settings Sample() {
-  return {.Orgn_Path = "C:\\写真\\ソ表.bmp", .Stretch_On = 1, .Flame_Count = 128, .Disp_Size = 150, .BGM_Sel = 0,
-          .BGM_Rep = 12, .Move_Ptn = 1, .Kaiten_Ptn = 1, .Speed = 1000, .Trim_On = 1, .Trim_Y = -32768};
+  return {.picture_path = "C:\\写真\\ソ表.bmp", .stretch = 1, .frame_count = 128, .radius = 150, .music_off = 0,
+          .repeat_track = 12, .motion = 1, .turn_left = 1, .speed = 1000, .trim = 1, .trim_top = -32768};
 }
 
 TEST(WriteSettings, OkWritesAllElevenApplyTheLastSevenAndAPathShiftJisCannotHoldIsRefused) {
@@ -106,7 +106,7 @@ TEST(WriteSettings, OkWritesAllElevenApplyTheLastSevenAndAPathShiftJisCannotHold
   EXPECT_EQ(WriteSettings(before, Sample(), false), before + options);
   for (const char* path : {"C:\\¥.bmp", "C:\\€.bmp", "C:\\a\r\nb.bmp"}) {
     Settings s = Sample();
-    s.Orgn_Path = path;
+    s.picture_path = path;
     EXPECT_EQ(WriteSettings("", s, true), std::nullopt) << path;
     EXPECT_TRUE(WriteSettings("", s, false).has_value()) << "Apply does not write the path";
   }
@@ -118,7 +118,7 @@ void ExpectSavesCleanly(const std::string& file, const Settings& loaded, const s
     const std::optional<std::string> saved = WriteSettings(file, loaded, all_eleven);
     ASSERT_TRUE(saved.has_value()) << name;
     const Settings reloaded = LoadSettings(*saved, Opens);
-    EXPECT_EQ(std::tuple(reloaded.Orgn_Path, Numbers(reloaded)), std::tuple(loaded.Orgn_Path, Numbers(loaded))) << name;
+    EXPECT_EQ(std::tuple(reloaded.picture_path, Numbers(reloaded)), std::tuple(loaded.picture_path, Numbers(loaded))) << name;
     EXPECT_EQ(WriteSettings(*saved, reloaded, all_eleven), saved) << name;
   }
 }
@@ -140,7 +140,7 @@ TEST(DamagedDataIni, LoadsUsableSettingsAndSavesACleanFile) {
   };
   for (const auto& c : cases) {
     const Settings loaded = LoadSettings(c.file, Opens);
-    EXPECT_EQ(std::tuple(loaded.Flame_Count, loaded.Orgn_Path), std::tuple(c.frames, c.picture)) << c.name;
+    EXPECT_EQ(std::tuple(loaded.frame_count, loaded.picture_path), std::tuple(c.frames, c.picture)) << c.name;
     ExpectSavesCleanly(c.file, loaded, c.name);
   }
 }
@@ -167,7 +167,7 @@ TEST(SavedSettings, RepeatTrackTextRoundsHalfToEvenAndKeepsTheTrackOutside16Bits
       {"-3", -3}, {"&H10", 16}, {"1e1", 10}, {"-32768.4", -32768}, {"32768", 5}, {"32767.5", 5}, {"1e9", 5},
   };
   for (const auto& c : cases) EXPECT_EQ(RepeatTrackNumber(c.text, 5), c.expected) << c.text;
-  const Settings saved = SettingsToSave(Sample(), {.scroll_flame = -8, .scroll_radius = -200, .scroll_fast = 250,
+  const Settings saved = SettingsToSave(Sample(), {.frame_count_spinner = -8, .radius_spinner = -200, .speed_slider = 250,
                                                    .repeat_text = "2.5"});
   EXPECT_EQ(Numbers(saved), (std::vector<int>{1, 8, 200, 0, 2, 1, 1, 250, 1, -32768}));
 }

@@ -4,9 +4,9 @@
 #include <cfenv>
 #include <string>
 
+#include "app/command_line.h"
 #include "core/cp932.h"
 #include "core/numbers.h"
-#include "startup/command_line.h"
 
 namespace gyra {
 namespace {

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "core/win32/win32_file_system.h"
 #include "display/background_music.h"
 #include "display/bounce_motion.h"
 #include "display/frame_cycle.h"
@@ -12,8 +13,6 @@
 #include "display/win32/frame_images.h"
 #include "display/win32/paced_steps.h"
 #include "display/win32/winmm_sender.h"
-#include "startup/globals.h"
-#include "startup/win32/win32_file_system.h"
 #include "toolkit/form.h"
 #include "toolkit/message_loop.h"
 
@@ -21,45 +20,39 @@ namespace gyra {
 
 namespace {
 
-constexpr UINT_PTR kTimer2 = 2;
-constexpr UINT kTimer2Interval = 200;
+constexpr UINT_PTR kMusicTimer = 2;
+constexpr UINT kMusicTimerInterval = 200;
 
-class Vorten_A : public Form {
+MusicKey MusicKeyFor(WPARAM virtual_key) {
+  if (virtual_key == VK_LEFT) return MusicKey::kPreviousTrack;
+  if (virtual_key == VK_RIGHT) return MusicKey::kNextTrack;
+  return MusicKey::kOther;
+}
+
+class DisplayWindow : public Form {
  public:
+  DisplayWindow(const Settings& settings, const DataPaths& paths)
+      : settings_(settings), music_{sender_, files_, paths.data_folder + "\\Music", settings.music_off,
+                                    settings.repeat_track} {}
+
   // The whole screensaver: loads the frames, starts the music, shows the
   // window on top of everything and plays until input ends the process.
-  // False, with nothing shown, when no frame file can be decoded.
-  bool Load() {
-    Master.Load(File_List);
-    if (!Master.AnyDecoded()) return false;
-    // The ball plays on the primary monitor; the window covers every
-    // monitor, so that all of them go black and input on any of them counts.
-    const int Scr_W = GetSystemMetrics(SM_CXSCREEN);
-    const int Scr_H = GetSystemMetrics(SM_CYSCREEN);
-    const RECT all = AllMonitors();
-    primary_at_ = {-all.left, -all.top};
-    const int width = all.right - all.left;
-    const int height = all.bottom - all.top;
-    if (!Create({.title = L"Gyrafoto",
-                 .style = WS_POPUP | WS_CLIPCHILDREN,
-                 .bounds = all,
-                 .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))}))
-      return true;
-    if (!Display.Create(hwnd(), 0, 0, width, height)) return true;
-    Display.OnMouse([this](UINT message, LPARAM lparam) { Display_Mouse(message, lparam); });
-
+  DisplayOutcome Play(const std::vector<std::string>& frame_files) {
+    images_.Load(frame_files);
+    if (!images_.AnyDecoded()) return DisplayOutcome::kNoFrames;
+    if (!CreateCoveringEveryMonitor()) return DisplayOutcome::kGaveUp;
     music_.Start();
-    if (music_.TimerEnabled()) SetTimer(hwnd(), kTimer2, kTimer2Interval, nullptr);
-    FrameCycle frames(Master.count(), Config.Kaiten_Ptn);
-    Stop_Flag = false;
+    if (music_.TimerEnabled()) SetTimer(hwnd(), kMusicTimer, kMusicTimerInterval, nullptr);
     SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Show();
     SetForegroundWindow(hwnd());
 
-    const auto motion = MakeMotion(Config.Move_Ptn, Scr_W, Scr_H, Config.Disp_Size, ClockSeededDraw());
-    if (motion) Play(*motion, frames);
+    // The ball plays on the primary monitor.
+    const auto motion = MakeMotion(settings_.motion, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                   settings_.radius, ClockSeededDraw());
+    if (motion) Step(*motion);
     else RunMessageLoop();  // no pattern: a black screen that still ends on input
-    return true;
+    return DisplayOutcome::kGaveUp;
   }
 
  protected:
@@ -73,10 +66,10 @@ class Vorten_A : public Form {
         End();
       case WM_KEYDOWN:
       case WM_SYSKEYDOWN:
-        if (!music_.KeyDown(static_cast<int>(wparam))) End();
+        if (!music_.KeyDown(MusicKeyFor(wparam))) End();
         return 0;
       case WM_TIMER:
-        if (wparam == kTimer2) Timer2_Timer();
+        if (wparam == kMusicTimer) PollMusic();
         return 0;
       default:
         return Default(message, wparam, lparam);
@@ -92,22 +85,38 @@ class Vorten_A : public Form {
     return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
   }
 
+  // The window covers every monitor, so that all of them go black and input
+  // on any of them counts.
+  bool CreateCoveringEveryMonitor() {
+    const RECT all = AllMonitors();
+    primary_at_ = {-all.left, -all.top};
+    if (!Create({.title = L"Gyrafoto",
+                 .style = WS_POPUP | WS_CLIPCHILDREN,
+                 .bounds = all,
+                 .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))}))
+      return false;
+    if (!surface_.Create(hwnd(), 0, 0, all.right - all.left, all.bottom - all.top)) return false;
+    surface_.OnMouse([this](UINT message, LPARAM lparam) { OnMouse(message, lparam); });
+    return true;
+  }
+
   // One step: next frame at the pattern's next point; the window's other
   // handlers run while it waits for the next step. Ending never returns here.
-  void Play(Motion& motion, FrameCycle& frames) {
-    const int S = Config.Disp_Size;
-    RunPacedSteps(Config.Speed, [&] {
+  void Step(Motion& motion) {
+    FrameCycle frames(images_.count(), settings_.turn_left);
+    const int radius = settings_.radius;
+    RunPacedSteps(settings_.speed, [&] {
       const int16_t frame = frames.Next();
-      const Point P = motion.Step();
-      Display.ShowFrame(Master, frame, primary_at_.x + P.x - S, primary_at_.y + P.y - S);
-      return !Stop_Flag;
+      const Point centre = motion.Step();
+      surface_.ShowFrame(images_, frame, primary_at_.x + centre.x - radius, primary_at_.y + centre.y - radius);
+      return !stop_requested_;
     });
   }
 
   // Any button ends; so does a move once the pointer has left the point of
   // the first move event, which the system sends when the window appears
   // under the resting pointer. Either coordinate changing counts.
-  void Display_Mouse(UINT message, LPARAM lparam) {
+  void OnMouse(UINT message, LPARAM lparam) {
     if (message != WM_MOUSEMOVE) End();
     const POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
     if (!first_move_) {
@@ -117,30 +126,31 @@ class Vorten_A : public Form {
     if (at.x != first_move_->x || at.y != first_move_->y) End();
   }
 
-  void Timer2_Timer() {
+  void PollMusic() {
     music_.Tick();
-    if (!music_.TimerEnabled()) KillTimer(hwnd(), kTimer2);
+    if (!music_.TimerEnabled()) KillTimer(hwnd(), kMusicTimer);
   }
 
   [[noreturn]] void End() {
-    Stop_Flag = true;
-    Form_QueryUnload();
+    stop_requested_ = true;
+    OnUnload();
     ExitProcess(0);
   }
 
   // Undoes the cursor hiding of the start-up and lets go of the music.
-  void Form_QueryUnload() {
-    Cursor_Count = ShowCursor(TRUE);
-    KillTimer(hwnd(), kTimer2);
+  void OnUnload() {
+    ShowCursor(TRUE);
+    KillTimer(hwnd(), kMusicTimer);
     music_.Unload();
   }
 
+  const Settings& settings_;
   WinmmSender sender_;
   Win32FileSystem files_;
-  BackgroundMusic music_{sender_, files_, Paths.Data_Path + "\\Music", Config.BGM_Sel, Config.BGM_Rep};
-  FrameImages Master;
-  DisplaySurface Display;
-  bool Stop_Flag = false;
+  BackgroundMusic music_;
+  FrameImages images_;
+  DisplaySurface surface_;
+  bool stop_requested_ = false;
   // Where the primary monitor's top-left corner lies in the window.
   POINT primary_at_{0, 0};
   std::optional<POINT> first_move_;
@@ -148,9 +158,10 @@ class Vorten_A : public Form {
 
 }  // namespace
 
-bool LoadDisplayWindow() {
-  Vorten_A display;
-  return display.Load();
+DisplayOutcome PlayFullScreen(const std::vector<std::string>& frame_files, const Settings& settings,
+                              const DataPaths& paths) {
+  DisplayWindow display(settings, paths);
+  return display.Play(frame_files);
 }
 
 }  // namespace gyra

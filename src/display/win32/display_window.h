@@ -1,11 +1,23 @@
-// Windows layer: the full-screen display window Vorten_A.
+// Windows layer: the full-screen display window.
 #pragma once
+
+#include <string>
+#include <vector>
+
+#include "data/frame_files.h"
+#include "data/settings_store.h"
 
 namespace gyra {
 
-// Plays the committed frames (File_List) full screen until the user comes
-// back, then ends the process. Returns false at once, showing nothing, when
-// no frame file can be decoded; true if playback gives up.
-bool LoadDisplayWindow();
+enum class DisplayOutcome {
+  kNoFrames,  // no frame file could be decoded; nothing was shown
+  kGaveUp,    // the window could not be made or its loop ended
+};
+
+// Plays the frames (full paths, in playback order) full screen with the
+// settings' motion, turn, speed and music until the user comes back, then
+// ends the process; returns only when it cannot play.
+DisplayOutcome PlayFullScreen(const std::vector<std::string>& frame_files, const Settings& settings,
+                              const DataPaths& paths);
 
 }  // namespace gyra

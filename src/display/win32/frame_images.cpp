@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "toolkit/text.h"
+#include "core/win32/wide_text.h"
 
 namespace gyra {
 

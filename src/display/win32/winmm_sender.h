@@ -1,7 +1,7 @@
-// Windows layer: the media control commands of the CD music sent to WINMM.
+// Windows layer: the media control commands of the music sent to WINMM.
 #pragma once
 
-#include "display/mci_commands.h"
+#include "display/mci_sender.h"
 
 namespace gyra {
 
@@ -12,7 +12,6 @@ namespace gyra {
 class WinmmSender final : public MciSender {
  public:
   int32_t Send(const std::string& command, std::string* reply) override;
-  std::optional<std::string> ErrorText(int32_t code) override;
 };
 
 }  // namespace gyra

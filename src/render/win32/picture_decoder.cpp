@@ -12,9 +12,9 @@
 #include <string>
 
 #include "core/numbers.h"
+#include "core/win32/wide_text.h"
 #include "render/picture_size.h"
 #include "toolkit/system_library.h"
-#include "toolkit/text.h"
 
 namespace gyra {
 
@@ -154,7 +154,7 @@ std::variant<Surface, PictureError> CopyPixels(GpBitmap* bitmap) {
   const SurfaceView view = picture->View();
   for (int y = 0; y < view.height; ++y) {
     const auto* row = static_cast<const unsigned char*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride;
-    std::memcpy(&view.At(0, view.height - 1 - y), row, static_cast<size_t>(view.width) * sizeof(Pix_Quad));
+    std::memcpy(&view.At(0, view.height - 1 - y), row, static_cast<size_t>(view.width) * sizeof(Pixel));
   }
   Gdip().GdipBitmapUnlockBits(bitmap, &data);
   return std::move(*picture);
@@ -233,7 +233,7 @@ std::variant<Surface, PictureError> DecodeScaled(const WicPicture& wic, DecodeSi
   auto picture = Surface::Create(static_cast<int>(size.width), static_cast<int>(size.height));
   if (!picture) return PictureError::kTooLarge;
   const SurfaceView view = picture->View();
-  const UINT stride = static_cast<UINT>(view.width) * sizeof(Pix_Quad);
+  const UINT stride = static_cast<UINT>(view.width) * sizeof(Pixel);
   // WIC's rows run top-down, the surface's bottom-up.
   for (int y = 0; y < view.height; ++y) {
     const WICRect row{0, y, view.width, 1};

@@ -5,7 +5,7 @@
 #include <string>
 #include <variant>
 
-#include "render/surface.h"
+#include "core/surface.h"
 
 namespace gyra {
 

@@ -6,17 +6,16 @@
 #include <utility>
 #include <variant>
 
+#include "core/win32/wide_text.h"
+#include "core/win32/win32_file_system.h"
 #include "render/frame_folder.h"
 #include "render/win32/picture_decoder.h"
 #include "resource_ids.h"
-#include "startup/globals.h"
-#include "startup/win32/win32_file_system.h"
-#include "startup/win32/window_effects.h"
 #include "toolkit/form.h"
 #include "toolkit/message_loop.h"
 #include "toolkit/picture_surface.h"
 #include "toolkit/screen_pointer.h"
-#include "toolkit/text.h"
+#include "toolkit/window_effects.h"
 
 namespace gyra {
 
@@ -24,9 +23,9 @@ namespace {
 
 constexpr wchar_t kCaption[] = L"ﾚﾝﾀﾞﾘﾝｸﾞをしています。";
 constexpr wchar_t kErrorTitle[] = L"ﾚﾝﾀﾞﾘﾝｸﾞｴﾗｰ";
-constexpr UINT_PTR kTimer1 = 1;
-constexpr UINT kTimer1Interval = 1;
-// Pic_B is the frame with a margin of 10 on every side; Pic_Aft sits in it at
+constexpr UINT_PTR kRenderTimer = 1;
+constexpr UINT kRenderTimerInterval = 1;
+// panel_ is the frame with a margin of 10 on every side; frame_box_ sits in it at
 // (8, 8). The outer size adds the window border and the caption bar.
 constexpr int kPanelMargin = 20;
 constexpr int kFrameLeft = 8;
@@ -69,13 +68,13 @@ const wchar_t* Explain(RenderStatus status) {
   return L"";
 }
 
-class Vorten_R : public Form {
+class RenderWindow : public Form {
  public:
-  Vorten_R(const RenderOptions& options, std::string Orgn_Path, std::string Image2_Path)
-      : options_(options), Orgn_Path_(std::move(Orgn_Path)), Image2_Path_(std::move(Image2_Path)) {}
+  RenderWindow(const RenderOptions& options, std::string picture_path, std::string folder)
+      : options_(options), picture_path_(std::move(picture_path)), folder_(std::move(folder)) {}
 
-  // Form_Load: the window sized and centred from the radius, the timer armed,
-  // the opening zoom played. False when the window cannot be made.
+  // The window sized and centred from the radius, the timer armed, the
+  // opening zoom played. False when the window cannot be made.
   bool Load(HWND owner);
   // Every frame of the run was written.
   bool done() const { return done_; }
@@ -84,24 +83,24 @@ class Vorten_R : public Form {
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
-  void Timer1_Timer();
+  void RenderWhenShown();
   bool ShowFrame(const RenderedFrame& frame);
   void Fail(const wchar_t* message);
-  void Form_QueryUnload();
+  void OnUnload();
 
   RenderOptions options_;
-  std::string Orgn_Path_;
-  std::string Image2_Path_;
-  PictureSurface Pic_B;
-  PictureSurface Pic_Aft;
+  std::string picture_path_;
+  std::string folder_;
+  PictureSurface panel_;
+  PictureSurface frame_box_;
   ZoomAnchor anchor_;
   bool done_ = false;
 };
 
-bool Vorten_R::Load(HWND owner) {
+bool RenderWindow::Load(HWND owner) {
   // A radius the run will refuse still gets a window to say so in.
-  const int N = std::max<int>(options_.Disp_Size, 1);
-  const int panel = 2 * N + kPanelMargin;
+  const int side = 2 * std::max<int>(options_.radius, 1);
+  const int panel = side + kPanelMargin;
   if (!Create({.title = kCaption,
                .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
                .bounds = CentredOnScreen(panel + kBorderWidth, panel + kBorderHeight),
@@ -109,21 +108,21 @@ bool Vorten_R::Load(HWND owner) {
                .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),
                .icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_GYRAFOTO))}))
     return false;
-  if (!Pic_B.Create(hwnd(), 0, 0, panel, panel)) return false;
-  // Pic_B's own repaints must not cover the frame shown inside it.
-  SetWindowLongPtrW(Pic_B.hwnd(), GWL_STYLE, GetWindowLongPtrW(Pic_B.hwnd(), GWL_STYLE) | WS_CLIPCHILDREN);
-  if (!Pic_Aft.Create(Pic_B.hwnd(), kFrameLeft, kFrameTop, 2 * N, 2 * N)) return false;
-  SetTimer(hwnd(), kTimer1, kTimer1Interval, nullptr);
+  if (!panel_.Create(hwnd(), 0, 0, panel, panel)) return false;
+  // panel_'s own repaints must not cover the frame shown inside it.
+  SetWindowLongPtrW(panel_.hwnd(), GWL_STYLE, GetWindowLongPtrW(panel_.hwnd(), GWL_STYLE) | WS_CLIPCHILDREN);
+  if (!frame_box_.Create(panel_.hwnd(), kFrameLeft, kFrameTop, side, side)) return false;
+  SetTimer(hwnd(), kRenderTimer, kRenderTimerInterval, nullptr);
   anchor_ = ReadZoomAnchor();
-  ZoomOpen(hwnd(), anchor_.Cur_X, anchor_.Cur_Y);
+  ZoomOutOfPoint(hwnd(), anchor_.x, anchor_.y);
   return true;
 }
 
-LRESULT Vorten_R::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT RenderWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_TIMER:
-      if (wparam != kTimer1) break;
-      Timer1_Timer();
+      if (wparam != kRenderTimer) break;
+      RenderWhenShown();
       return 0;
     case WM_KEYDOWN:
       if (wparam != VK_ESCAPE) break;
@@ -136,7 +135,7 @@ LRESULT Vorten_R::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (ShowScreenPointer()) return TRUE;
       break;
     case WM_DESTROY:
-      Form_QueryUnload();
+      OnUnload();
       break;
   }
   return Default(message, wparam, lparam);
@@ -145,14 +144,14 @@ LRESULT Vorten_R::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 // The whole run happens in the first tick, after the window is up. The
 // picture is decoded before anything in the frame folder is touched, and the
 // run is planned and refused before any old frame is deleted.
-void Vorten_R::Timer1_Timer() {
-  KillTimer(hwnd(), kTimer1);
-  const auto loaded = LoadPictureFile(Orgn_Path_);
+void RenderWindow::RenderWhenShown() {
+  KillTimer(hwnd(), kRenderTimer);
+  const auto loaded = LoadPictureFile(picture_path_);
   if (const auto* error = std::get_if<PictureError>(&loaded)) return Fail(Explain(*error));
   Win32FileSystem files;
   RenderStatus status = RenderStatus::kTooLarge;
   try {
-    status = RenderToFolder(files, Image2_Path_, std::get<Surface>(loaded).View(), options_,
+    status = RenderToFolder(files, folder_, std::get<Surface>(loaded).View(), options_,
                             [this](const RenderedFrame& frame) { return ShowFrame(frame); });
   } catch (const std::bad_alloc&) {
     // The strip of a wide picture at a large radius can be more than a
@@ -166,51 +165,46 @@ void Vorten_R::Timer1_Timer() {
   }
 }
 
-// The frame (already saved) into Pic_Aft, the counter into the caption, then
+// The frame (already saved) into frame_box_, the counter into the caption, then
 // the one yield of the frame, where Esc can unload the window.
-bool Vorten_R::ShowFrame(const RenderedFrame& frame) {
-  const SurfaceView shown = Pic_Aft.View();
+bool RenderWindow::ShowFrame(const RenderedFrame& frame) {
+  const SurfaceView shown = frame_box_.View();
   if (shown.width == frame.pixels.width && shown.height == frame.pixels.height) {
     std::copy_n(frame.pixels.pixels, static_cast<size_t>(shown.width) * shown.height, shown.pixels);
-    Pic_Aft.Refresh();
+    frame_box_.Refresh();
   }
-  SetTitle(Widen(RenderCaption(frame.caption_count, options_.Flame_Count)));
+  SetTitle(Widen(RenderCaption(frame.caption_count, options_.frame_count)));
   return DoEvents() && hwnd() != nullptr;
 }
 
-void Vorten_R::Fail(const wchar_t* message) {
+void RenderWindow::Fail(const wchar_t* message) {
   MessageBoxW(hwnd(), message, kErrorTitle, MB_OK | MB_ICONEXCLAMATION);
   Unload();
 }
 
 // Every unload, finished or not: the default pointer back, the closing zoom
 // into the point the window grew from.
-void Vorten_R::Form_QueryUnload() {
+void RenderWindow::OnUnload() {
   SetScreenPointer(ScreenPointer::kDefault);
-  ZoomClose(hwnd(), anchor_.Cur_X, anchor_.Cur_Y);
+  ZoomIntoPoint(hwnd(), anchor_.x, anchor_.y);
 }
 
 }  // namespace
 
-void ShowRenderWindow(HWND owner) {
-  Render_Done = false;
-  const RenderOptions options{.Disp_Size = Config.Disp_Size,
-                              .Flame_Count = Config.Flame_Count,
-                              .Stretch_On = Config.Stretch_On,
-                              .Trim_On = Config.Trim_On,
-                              .Trim_Y = Config.Trim_Y};
-  Vorten_R form(options, Config.Orgn_Path, Paths.Image2_Path);
+bool ShowRenderWindow(HWND owner, const RenderOptions& options, const std::string& picture_path,
+                      const std::string& folder) {
+  RenderWindow form(options, picture_path, folder);
   if (!form.Load(owner)) {
     form.Unload();
     SetScreenPointer(ScreenPointer::kDefault);  // also when no window was made at all
     MessageBoxW(owner, Explain(RenderStatus::kTooLarge), kErrorTitle, MB_OK | MB_ICONEXCLAMATION);
-    return;
+    return false;
   }
   form.ShowModal();
   // A WM_QUIT ends the modal loop with the window still up; unloading it
   // here, while the form is whole, still runs its unload handler.
   form.Unload();
-  Render_Done = form.done();
+  return form.done();
 }
 
 }  // namespace gyra

@@ -9,11 +9,10 @@
 #include <cstdio>
 #include <string>
 
+#include "core/win32/wide_text.h"
+#include "core/win32/win32_file_system.h"
+#include "data/frame_files.h"
 #include "display/win32/display_window.h"
-#include "startup/frame_files.h"
-#include "startup/globals.h"
-#include "startup/win32/win32_file_system.h"
-#include "toolkit/text.h"
 
 namespace gyra {
 namespace {
@@ -104,17 +103,17 @@ bool RedirectDisplayClockAndSteps() {
 int Display(int argc, wchar_t** argv) {
   if (argc != 8 || std::wstring(argv[1]) != L"display") return 2;
   Win32FileSystem files;
-  File_List = ListBitmaps(files, Narrow(argv[2]));
+  const std::vector<std::string> frames = ListFrameFiles(files, Narrow(argv[2]));
   steps_wanted = _wtol(argv[3]);
   sample_every = std::max(1L, _wtol(argv[4]));
-  Config.Move_Ptn = static_cast<int16_t>(_wtoi(argv[5]));
-  Config.Kaiten_Ptn = static_cast<int16_t>(_wtoi(argv[6]));
-  Config.Disp_Size = static_cast<int16_t>(_wtoi(argv[7]));
-  Config.Speed = 0;
-  Config.BGM_Sel = 1;  // off
+  const Settings settings{.radius = static_cast<int16_t>(_wtoi(argv[7])),
+                          .music_off = 1,
+                          .motion = static_cast<int16_t>(_wtoi(argv[5])),
+                          .turn_left = static_cast<int16_t>(_wtoi(argv[6])),
+                          .speed = 0};
   if (!RedirectDisplayClockAndSteps()) return 1;
   PrintSample("step", 0);
-  LoadDisplayWindow();  // ends the process on the click after the last step
+  PlayFullScreen(frames, settings, {});  // ends the process on the click after the last step
   return 1;
 }
 

@@ -6,32 +6,29 @@
 #include <string>
 #include <variant>
 
+#include "core/win32/wide_text.h"
+#include "core/win32/win32_file_system.h"
 #include "render/bmp.h"
 #include "render/win32/picture_decoder.h"
 #include "render/win32/render_window.h"
-#include "startup/globals.h"
-#include "startup/win32/win32_file_system.h"
-#include "toolkit/text.h"
 
-// render PICTURE FOLDER [--frames N] [--radius N] [--trim TOP] [--stretch]: the settings set as the
-// dialog sets them, then the rendering window shown modally; prints "Render_Done=0|1".
+// render PICTURE FOLDER [--frames N] [--radius N] [--trim TOP] [--stretch]: the options set as the
+// dialog sets them, then the rendering window shown modally; prints "rendered=0|1".
 int Render(int argc, wchar_t** argv) {
-  auto& config = gyra::Config;
-  config = {.Orgn_Path = gyra::Narrow(argv[2]), .Flame_Count = 64, .Disp_Size = 100};
-  gyra::Paths.Image2_Path = gyra::Narrow(argv[3]);
+  gyra::RenderOptions options{.radius = 100, .frame_count = 64};
   for (int i = 4; i < argc; ++i) {
     const std::wstring option = argv[i];
-    int16_t* value = option == L"--frames"   ? &config.Flame_Count
-                     : option == L"--radius" ? &config.Disp_Size
-                     : option == L"--trim"   ? &config.Trim_Y
-                                             : nullptr;
-    config.Stretch_On |= option == L"--stretch";
-    config.Trim_On |= option == L"--trim";
-    if (value && ++i < argc) *value = static_cast<int16_t>(_wtoi(argv[i]));
+    int* value = option == L"--frames"   ? &options.frame_count
+                 : option == L"--radius" ? &options.radius
+                 : option == L"--trim"   ? &options.trim_top
+                                         : nullptr;
+    options.stretch |= option == L"--stretch";
+    options.trim |= option == L"--trim";
+    if (value && ++i < argc) *value = _wtoi(argv[i]);
     else if (option != L"--stretch") return 2;
   }
-  gyra::ShowRenderWindow(nullptr);
-  return std::printf("Render_Done=%d\n", gyra::Render_Done ? 1 : 0), 0;
+  const bool rendered = gyra::ShowRenderWindow(nullptr, options, gyra::Narrow(argv[2]), gyra::Narrow(argv[3]));
+  return std::printf("rendered=%d\n", rendered ? 1 : 0), 0;
 }
 
 int wmain(int argc, wchar_t** argv) {

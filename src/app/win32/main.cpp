@@ -1,0 +1,111 @@
+// Windows layer: the entry point. Decides from the host's command line which
+// window to open, after refusing to run beside an open display or dialog.
+#include <windows.h>
+
+#include <string>
+
+#include "app/command_line.h"
+#include "app/win32/dpi_awareness.h"
+#include "app/win32/preview_window.h"
+#include "core/win32/wide_text.h"
+#include "core/win32/win32_file_system.h"
+#include "data/frame_commit.h"
+#include "data/frame_files.h"
+#include "dialog/win32/settings_dialog.h"
+#include "display/win32/display_window.h"
+#include "toolkit/message_loop.h"
+#include "toolkit/system_library.h"
+
+namespace gyra {
+
+namespace {
+
+bool AnotherInstanceIsOpen() {
+  const bool display = FindWindowW(nullptr, L"Gyrafoto") != nullptr;
+  const bool dialog = FindWindowW(nullptr, L"ジラフォトの設定") != nullptr;
+  return display || dialog;
+}
+
+std::string ProgramFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  return ParentFolder(Narrow(path));
+}
+
+// The data folder and its frame folders are made on first run only: an
+// existing data folder is left as the user has it.
+void PrepareDataFolder(FileSystem& fs, const DataPaths& paths) {
+  if (IsFolder(fs, paths.data_folder)) return;
+  fs.CreateFolder(paths.data_folder);
+  fs.CreateFolder(paths.committed_folder);
+  fs.CreateFolder(paths.rendering_folder);
+}
+
+// Brings back frames and a settings file that an interrupted save left
+// half-way, then reads the settings.
+Settings LoadSettingsAfterRepairs(FileSystem& fs, const DataPaths& paths) {
+  RestoreInterruptedCommit(fs, paths.committed_folder);
+  fs.RemoveFile(paths.settings_file + std::string(kUnfinishedSuffix));  // a save cut short
+  return LoadSettings(fs.ReadFile(paths.settings_file),
+                      [&fs](const std::string& path) { return CanReadFile(fs, path); });
+}
+
+void ShowNoFramesMessage() {
+  MessageBoxW(nullptr, L"設定画面でﾚﾝﾀﾞﾘﾝｸﾞの処理をしてください。", L"ｽｸﾘｰﾝｾｰﾊﾞｰの設定",
+              MB_OK | MB_ICONEXCLAMATION);
+}
+
+void RunFullScreen(FileSystem& fs, const Settings& settings, const DataPaths& paths, bool hide_cursor) {
+  if (hide_cursor) ShowCursor(FALSE);
+  const std::vector<std::string> frames = ListFrameFiles(fs, paths.committed_folder);
+  if (!frames.empty() && PlayFullScreen(frames, settings, paths) != DisplayOutcome::kNoFrames) return;
+  // The pointer is needed to answer the box.
+  if (hide_cursor) ShowCursor(TRUE);
+  ShowNoFramesMessage();
+}
+
+int Run(std::u16string_view command_line) {
+  if (AnotherInstanceIsOpen()) return 0;
+  const StartRequest request = ParseCommandLine(command_line);
+  // The display and the preview draw at the screen's own pixels; the
+  // dialog, laid out in pixels, is left to the system's scaling.
+  if (request.mode == StartMode::Preview || request.mode == StartMode::FullScreen) DeclarePerMonitorDpiAware();
+  if (request.mode == StartMode::Preview) return RunPreview(request.host_window);
+
+  Win32FileSystem fs;
+  const DataPaths paths = DataPathsFor(ProgramFolder());
+  PrepareDataFolder(fs, paths);
+  Settings settings = LoadSettingsAfterRepairs(fs, paths);
+
+  switch (request.mode) {
+    case StartMode::Settings:
+      DoEvents();
+      ShowSettingsDialog(settings, paths);
+      return 0;
+    case StartMode::FullScreen:
+      RunFullScreen(fs, settings, paths, request.hide_cursor);
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+}  // namespace gyra
+
+// The line as the host passed it: the start-up code strips the blanks before
+// the switch from the line it hands wWinMain, and a blank there matters.
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  gyra::RestrictDllSearchToSystemFolder();
+  const std::wstring wide = GetCommandLineW();
+  const std::u16string line(wide.begin(), wide.end());
+  return gyra::Run(gyra::ArgumentsOf(line));
+}
