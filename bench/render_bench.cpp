@@ -60,7 +60,7 @@ double PerSampleRun(StdFileSystem& fs, const std::string& folder, const Surface&
   return Seconds(start);
 }
 
-int Main() {
+int Run() {
   namespace fs = std::filesystem;
   const fs::path temp = fs::temp_directory_path() / ("gyrafoto-bench-" + std::to_string(std::random_device()()));
   fs::create_directory(temp);
@@ -89,4 +89,4 @@ int Main() {
 }  // namespace
 }  // namespace gyra
 
-int main() { return gyra::Main(); }
+int main() { return gyra::Run(); }

@@ -1,6 +1,6 @@
 // The settings dialog's layout as data: every panel, header, caption, button
 // and control with its place in pixels, relative to the client area of its
-// container. panels_(0) fills the dialog's client area; the panels panels_(1..6)
+// container. Panel 0 fills the dialog's client area; the panels 1..6
 // and the result box lie on it. Portable, so the table itself is checked by
 // native tests; the window layer builds the dialog from it.
 #pragma once
@@ -17,7 +17,7 @@ struct Box {
   int height = 0;
 };
 
-// panels_(0) is the background, panels_(1..6) the panels: picture, rendering,
+// Panel 0 is the background, panels 1..6 the panels: picture, rendering,
 // music, motion, speed, turning direction.
 inline constexpr std::array<Box, 7> kPanels = {{
     {0, 0, 597, 397},
@@ -28,13 +28,13 @@ inline constexpr std::array<Box, 7> kPanels = {{
     {376, 296, 201, 41},
     {376, 220, 201, 41},
 }};
-inline constexpr Box kResultBox = {248, 220, 117, 117};  // on panels_(0)
+inline constexpr Box kResultBox = {248, 220, 117, 117};  // on panel 0
 
 // The panels and the result box have the 2-px sunken edge of a bordered
 // picture box; their contents are placed inside it.
 inline constexpr int kPanelEdge = 2;
 
-// Header bars header bar(0..6) on panels_(0), each with its caption label placed
+// Header bars 0..6 on panel 0, each with its caption label placed
 // kCaptionInset right of and below the bar's corner.
 struct Header {
   int left;
@@ -54,8 +54,8 @@ inline constexpr std::array<Header, 7> kHeaders = {{
     {248, 196, "ﾚﾝﾀﾞﾘﾝｸﾞ結果"},
 }};
 
-// Push buttons 1..5: the face button face(i) in panels_(container), and its
-// caption label buttons_(i) kCaptionInset inside the face's corner.
+// Push buttons 1..5: the face in panel `container`, and its
+// caption label kCaptionInset inside the face's corner.
 struct ButtonPlace {
   int container;
   int left;
@@ -76,7 +76,7 @@ inline constexpr std::array<ButtonPlace, 6> kButtons = {{
     {0, 484, 356, 85, "適用"},
 }};
 
-// A control or a caption in panels_(container).
+// A control or a caption in panel `container`.
 struct Place {
   int container;
   Box box;  // a caption's width and height are 0: it takes its text's size

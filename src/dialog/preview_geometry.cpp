@@ -28,8 +28,8 @@ TrimFrame TrimFrameFor(PreviewSize preview) {
   return {preview.width, Rounded(band), Rounded(preview.height - band)};
 }
 
-bool ProportionRefused(PreviewSize preview, bool trim_on, bool stretch_on) {
-  return !trim_on && !stretch_on && preview.height > preview.width;
+bool ProportionRefused(PreviewSize preview, bool trim, bool stretch) {
+  return !trim && !stretch && preview.height > preview.width;
 }
 
 }  // namespace gyra

@@ -36,6 +36,6 @@ TrimFrame TrimFrameFor(PreviewSize preview);
 // Whether rendering must be refused for the picture's proportions: in as-is
 // mode (neither trimming nor stretching) a preview taller than wide. A square
 // passes.
-bool ProportionRefused(PreviewSize preview, bool trim_on, bool stretch_on);
+bool ProportionRefused(PreviewSize preview, bool trim, bool stretch);
 
 }  // namespace gyra

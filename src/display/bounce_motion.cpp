@@ -29,18 +29,18 @@ int DirectionIndex(double draw) {
 }  // namespace
 
 BounceMotion::BounceMotion(int32_t screen_width, int32_t screen_height,
-                           int16_t disp_size, double first_draw) {
+                           int16_t radius, double first_draw) {
   static constexpr int16_t kFirstSteps[4][2] = {
       {+kStep, +kStep}, {-kStep, -kStep}, {+kStep, -kStep}, {-kStep, +kStep}};
   const auto& steps = kFirstSteps[DirectionIndex(first_draw)];
-  x_ = MakeAxis(screen_width, disp_size, steps[0]);
-  y_ = MakeAxis(screen_height, disp_size, steps[1]);
+  x_ = MakeAxis(screen_width, radius, steps[0]);
+  y_ = MakeAxis(screen_height, radius, steps[1]);
 }
 
-BounceMotion::Axis BounceMotion::MakeAxis(int32_t screen_size, int16_t disp_size,
+BounceMotion::Axis BounceMotion::MakeAxis(int32_t screen_size, int16_t radius,
                                           int16_t step) {
   const int32_t centre = ScreenCentre(screen_size);
-  return Axis{centre, ClampBound(disp_size - centre), ClampBound(centre - disp_size), 0,
+  return Axis{centre, ClampBound(radius - centre), ClampBound(centre - radius), 0,
               step};
 }
 

@@ -12,7 +12,7 @@ class BounceMotion final : public Motion {
  public:
   // first_draw in [0, 1) picks the first direction: k = floor(4 * first_draw)
   // gives (+3, +3), (-3, -3), (+3, -3), (-3, +3) for k = 0, 1, 2, 3.
-  BounceMotion(int32_t screen_width, int32_t screen_height, int16_t disp_size,
+  BounceMotion(int32_t screen_width, int32_t screen_height, int16_t radius,
                double first_draw);
 
   // Draws at the current offset from the centre, then moves on and turns.
@@ -25,11 +25,11 @@ class BounceMotion final : public Motion {
     // top-left corner stays within 3 pixels of 0 ... 2 * centre - 2S.
     int32_t low;
     int32_t high;
-    int16_t offset;  // the offset or the offset
-    int16_t step;    // the step or the step: +3 or -3
+    int16_t offset;  // the copy's corner on this axis
+    int16_t step;    // +3 or -3
   };
 
-  static Axis MakeAxis(int32_t screen_size, int16_t disp_size, int16_t step);
+  static Axis MakeAxis(int32_t screen_size, int16_t radius, int16_t step);
   static void Move(Axis& axis);
 
   Axis x_;

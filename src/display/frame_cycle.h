@@ -11,7 +11,7 @@ namespace gyra {
 // Next() gives frame 1 or frame count.
 class FrameCycle {
  public:
-  FrameCycle(int16_t file_count, int16_t kaiten_ptn);
+  FrameCycle(int16_t frame_count, int16_t turn_left);
 
   // Advances the current frame and returns it: the frame (1 ... frame count) to draw.
   // With no frames at all it returns 0, which names no frame.
@@ -22,7 +22,7 @@ class FrameCycle {
   bool descending_;
   // Kept wider than 16 bits: the descending start is frame count + 1, which
   // does not fit when frame count is 32767.
-  int32_t cur_frame_;
+  int32_t current_;
 };
 
 }  // namespace gyra

@@ -23,13 +23,13 @@ int32_t ScreenCentre(int32_t screen_size) {
   return static_cast<int32_t>(RoundHalfEven(screen_size / 2.0));
 }
 
-std::unique_ptr<Motion> MakeMotion(int16_t move_ptn, int32_t screen_width,
-                                   int32_t screen_height, int16_t disp_size,
+std::unique_ptr<Motion> MakeMotion(int16_t pattern, int32_t screen_width,
+                                   int32_t screen_height, int16_t radius,
                                    double first_draw) {
-  switch (move_ptn) {
+  switch (pattern) {
     case 0: return std::make_unique<CentreMotion>(screen_width, screen_height);
     case 1:
-      return std::make_unique<BounceMotion>(screen_width, screen_height, disp_size,
+      return std::make_unique<BounceMotion>(screen_width, screen_height, radius,
                                             first_draw);
     case 2: return std::make_unique<SpringMotion>(screen_width, screen_height);
     default: return nullptr;

@@ -22,17 +22,17 @@ class Motion {
   virtual Point Step() = 0;
 };
 
-// the centre or the centre: half the screen size, rounded to nearest with ties to even
+// The centre on one axis: half the screen size, rounded to nearest with ties to even
 // (a screen 1023 pixels wide has its centre at 512).
 int32_t ScreenCentre(int32_t screen_size);
 
-// The pattern motion selects: 0 stays at the centre, 1 bounces off the
+// The pattern `pattern` selects: 0 stays at the centre, 1 bounces off the
 // screen edges, 2 swings on two springs; any other value has no pattern
-// (nullptr) and the screen stays black. disp_size is the ball's radius S in
+// (nullptr) and the screen stays black. radius is the ball's radius S in
 // pixels. first_draw, a uniform number in [0, 1) such as ClockSeededDraw()
 // gives, picks the bounce's first direction; the other patterns ignore it.
-std::unique_ptr<Motion> MakeMotion(int16_t move_ptn, int32_t screen_width,
-                                   int32_t screen_height, int16_t disp_size,
+std::unique_ptr<Motion> MakeMotion(int16_t pattern, int32_t screen_width,
+                                   int32_t screen_height, int16_t radius,
                                    double first_draw);
 
 }  // namespace gyra

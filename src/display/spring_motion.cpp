@@ -35,7 +35,7 @@ Force SpringForce(float anchor_x, float stiffness, float pos_x, float pos_y) {
   return {unit_x * tension, unit_y * tension};
 }
 
-// the centre, the centre and the pixel position are 16-bit; far beyond any real
+// The centre and the pixel position are 16-bit; far beyond any real
 // screen they stop at the 16-bit limits instead of overflowing.
 int16_t SaturateToInt16(double v) {
   if (const auto rounded = RoundToInt16(v)) return *rounded;

@@ -18,17 +18,17 @@ Surface SquareSurface(int side) {
   return std::move(*surface);
 }
 
-// The definition: cut the window into the window grid, read it into a fresh grid, map
-// it, write the grid into the frame. A failed mapping leaves the frame as it
-// was, as the transform's error leaves frame_box_.
+// The definition: cut the window out of the strip, read it into a fresh
+// grid, map it, write the grid into the frame. A failed mapping leaves the
+// frame as it was, as the transform's error leaves the shown frame.
 class PerSampleFrames {
  public:
   explicit PerSampleFrames(int radius)
       : args_(RunSphereArgs(radius)), side_(2 * radius), bef_(SquareSurface(side_)), dst_(side_, side_) {}
 
-  void Render(ConstSurfaceView strip, int strip_pos, SurfaceView frame) {
+  void Render(ConstSurfaceView strip, int strip_position, SurfaceView frame) {
     SurfaceView bef = bef_.View();
-    for (int s = 0; s < side_; ++s) std::copy_n(&strip.At(strip_pos, s), side_, &bef.At(0, s));
+    for (int s = 0; s < side_; ++s) std::copy_n(&strip.At(strip_position, s), side_, &bef.At(0, s));
     PixelGrid src(side_, side_);
     CopySurfaceToGrid(bef, src);
     if (MapOntoSphere(src, args_, dst_)) CopyGridToSurface(dst_, frame);

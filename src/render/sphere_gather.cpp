@@ -81,8 +81,8 @@ std::optional<SphereGather> SphereGather::For(int radius, int strip_width) {
   return SphereGather(std::move(*offsets));
 }
 
-void SphereGather::Render(ConstSurfaceView strip, int strip_pos, SurfaceView frame) const {
-  const Pixel* window = strip.pixels + strip_pos;
+void SphereGather::Render(ConstSurfaceView strip, int strip_position, SurfaceView frame) const {
+  const Pixel* window = strip.pixels + strip_position;
   Pixel* out = frame.pixels;
   for (const int32_t offset : offsets_) {
     if (offset < 0) {

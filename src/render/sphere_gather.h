@@ -27,9 +27,9 @@ class SphereGather {
   // nothing when ResolveSphereSamples refuses the radius.
   static std::optional<SphereGather> For(int radius, int strip_width);
 
-  // Draws the frame whose 2N x 2N source window starts at column strip_pos of
-  // the strip (strip_pos + 2N <= strip width). The frame must be 2N x 2N.
-  void Render(ConstSurfaceView strip, int strip_pos, SurfaceView frame) const;
+  // Draws the frame whose 2N x 2N source window starts at column strip_position of
+  // the strip (strip_position + 2N <= strip width). The frame must be 2N x 2N.
+  void Render(ConstSurfaceView strip, int strip_position, SurfaceView frame) const;
 
  private:
   explicit SphereGather(std::vector<int32_t> offsets) : offsets_(std::move(offsets)) {}

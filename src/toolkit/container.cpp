@@ -30,11 +30,6 @@ void Container::RefreshArea(const RECT& area) {
   RedrawWindow(hwnd(), &area, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-void Container::RefreshAll() {
-  RECT whole{0, 0, width(), height()};
-  RefreshArea(whole);
-}
-
 LRESULT Container::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:

@@ -23,7 +23,6 @@ class Container : public PictureSurface {
   // Repaints the area (client pixels) from the picture, and the children
   // over it, at once.
   void RefreshArea(const RECT& area);
-  void RefreshAll();
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;

@@ -13,7 +13,7 @@ constexpr wchar_t kPointerProperty[] = L"GyrafotoPointer";
 void SetControlPointer(HWND control, HCURSOR pointer) { SetPropW(control, kPointerProperty, pointer); }
 
 bool ShowControlPointer(HWND under_mouse, HWND container) {
-  if (ShowScreenPointer()) return true;
+  if (ShowScreenPointer(under_mouse)) return true;
   for (HWND w = under_mouse; w && w != container; w = GetParent(w)) {
     if (HANDLE pointer = GetPropW(w, kPointerProperty)) {
       SetCursor(static_cast<HCURSOR>(pointer));

@@ -64,7 +64,6 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARA
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
-    self->OnDestroyed();
     return DefWindowProcW(hwnd, message, wparam, lparam);
   }
   return self->OnMessage(message, wparam, lparam);

@@ -37,8 +37,6 @@ class Window {
  protected:
   virtual LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Default(UINT message, WPARAM wparam, LPARAM lparam);
-  // After WM_NCDESTROY: the HWND is gone.
-  virtual void OnDestroyed() {}
 
  private:
   static const wchar_t* ClassFor(HBRUSH background, HICON icon);

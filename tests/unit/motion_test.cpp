@@ -75,12 +75,12 @@ TEST(SpringMotion, FollowsTheSinglePrecisionPath) {
 }
 
 TEST(FrameCycle, ShowsFramesInTheChosenTurningOrder) {
-  const struct { int16_t count, kaiten; std::vector<int16_t> frames; } cases[] = {
+  const struct { int16_t count, turn_left; std::vector<int16_t> frames; } cases[] = {
       {3, 0, {1, 2, 3, 1, 2}}, {3, 1, {3, 2, 1, 3, 2}}, {3, -1, {3, 2, 1, 3}}, {1, 1, {1, 1}}, {0, 1, {0, 0}},
   };
   for (const auto& c : cases) {
-    FrameCycle cycle(c.count, c.kaiten);
-    for (int16_t frame : c.frames) EXPECT_EQ(cycle.Next(), frame) << c.count << " frames, turn_left " << c.kaiten;
+    FrameCycle cycle(c.count, c.turn_left);
+    for (int16_t frame : c.frames) EXPECT_EQ(cycle.Next(), frame) << c.count << " frames, turn_left " << c.turn_left;
   }
   FrameCycle ascending(32767, 0);
   for (int frame = 1; frame <= 32767; ++frame) ASSERT_EQ(ascending.Next(), frame);

@@ -23,12 +23,12 @@ Surface Numbered(int width, int height) {
   return surface;
 }
 
-RenderOptions Options(int radius, int frames, int stretch = 0, int trim = 0, int trim_y = 0) {
-  return {.radius = radius, .frame_count = frames, .stretch = stretch, .trim = trim, .trim_top = trim_y};
+RenderOptions Options(int radius, int frames, int stretch = 0, int trim = 0, int trim_top = 0) {
+  return {.radius = radius, .frame_count = frames, .stretch = stretch, .trim = trim, .trim_top = trim_top};
 }
 
 TEST(PlanRender, TheFrameTableAndTheTrimBand) {
-  const struct { int width; RenderOptions options; float strip_w, step; size_t frames; int second, last; } rows[] = {
+  const struct { int width; RenderOptions options; float strip_width, step; size_t frames; int second, last; } rows[] = {
       {300, Options(100, 64, 1), 400, 6.25f, 67, 6, 396}, {300, Options(100, 8, 1), 400, 50, 8, 50, 350},
       {300, Options(200, 64, 1), 800, 12.5f, 67, 12, 792},  // ties go to the even value
       {640, Options(100, 64), 266.66666f, 4.1666665f, 67, 4, 264},  // the float, not the double
@@ -36,18 +36,18 @@ TEST(PlanRender, TheFrameTableAndTheTrimBand) {
   };
   for (const auto& r : rows) {
     const auto plan = std::get<RenderPlan>(PlanRender(r.width, 480, r.options));
-    ASSERT_EQ(plan.positions.size(), r.frames) << r.strip_w;
+    ASSERT_EQ(plan.positions.size(), r.frames) << r.strip_width;
     EXPECT_EQ(std::tuple(plan.strip_width, plan.frame_step, plan.positions[1], plan.positions.back()),
-              std::tuple(r.strip_w, r.step, int16_t(r.second), int16_t(r.last)));
+              std::tuple(r.strip_width, r.step, int16_t(r.second), int16_t(r.last)));
   }
   EXPECT_EQ(std::get<RenderPlan>(PlanRender(640, 480, Options(100, 64))).strip_pixels, 267);
   EXPECT_EQ(std::get<RenderPlan>(PlanRender(640, 480, Options(100, 64, 0, 1, 10))).source,
             (PictureRect{0, 48, 640, 320}));
-  const struct { int width, height, trim_y; PictureRect band; } bands[] = {
+  const struct { int width, height, trim_top; PictureRect band; } bands[] = {
       {400, 500, 60, {0, 300, 400, 200}}, {400, 500, 70, {0, 350, 400, 150}},  // cut at the bottom
       {401, 250, 33, {0, 82, 401, 168}},  {640, 50, -1, {0, 0, 640, 50}},
   };
-  for (const auto& b : bands) EXPECT_EQ(TrimBand(b.width, b.height, b.trim_y), b.band) << b.trim_y;
+  for (const auto& b : bands) EXPECT_EQ(TrimBand(b.width, b.height, b.trim_top), b.band) << b.trim_top;
 }
 
 TEST(PlanRender, RefusesRunsThatWouldNeverEndOrOverflow) {

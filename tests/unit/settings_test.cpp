@@ -77,16 +77,16 @@ TEST(LoadSettings, DefaultsForMissingFileOrEmptyValues) {
 }
 
 TEST(LoadSettings, KeepsAPictureOnlyWhenItOpensAndTrimYOnlyWithIt) {
-  const struct { std::string picture, trim_on; bool opens; const char* path; int16_t trim_y; size_t asked; } cases[] = {
+  const struct { std::string picture, trim; bool opens; const char* path; int16_t trim_top; size_t asked; } cases[] = {
       {"C:\\" + kSo + kHyo + "\\a.bmp", "1", true, "C:\\ソ表\\a.bmp", 30, 1}, {"C:\\a.bmp", "1", false, "", 0, 1},
       {"C:\\a.bmp", "0", true, "C:\\a.bmp", 0, 1}, {"C:\\\x85\x40.bmp", "1", true, "", 0, 0}, {"", "1", true, "", 0, 0},
   };
   for (const auto& c : cases) {
     std::vector<std::string> asked;  // only decodable paths are looked up
-    const Settings s = LoadSettings(Ini(Line("ｵﾘｼﾞﾅﾙ画像", c.picture) + Line("ﾄﾘﾐﾝｸﾞ", c.trim_on) +
+    const Settings s = LoadSettings(Ini(Line("ｵﾘｼﾞﾅﾙ画像", c.picture) + Line("ﾄﾘﾐﾝｸﾞ", c.trim) +
                                         Line("ﾄﾘﾐﾝｸﾞ_Y", "30.7")),
                                     [&](const std::string& path) { asked.push_back(path); return c.opens; });
-    EXPECT_EQ(std::tuple(s.picture_path, s.trim_top, asked.size()), std::tuple(c.path, c.trim_y, c.asked)) << c.picture;
+    EXPECT_EQ(std::tuple(s.picture_path, s.trim_top, asked.size()), std::tuple(c.path, c.trim_top, c.asked)) << c.picture;
   }
 }
 

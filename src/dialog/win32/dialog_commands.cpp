@@ -16,7 +16,7 @@ void SettingsDialog::OnButtonReleased(DialogButton button) {
   DoEvents();
   if (!hwnd()) return;  // closed meanwhile
   if (button == kRenderButton && path_label_.caption().empty()) return;
-  SetScreenPointer(ScreenPointer::kHourglass);
+  SetScreenPointer(hwnd(), ScreenPointer::kHourglass);
   switch (button) {
     case kBrowseButton:
       BrowseCommand();
@@ -34,7 +34,7 @@ void SettingsDialog::OnButtonReleased(DialogButton button) {
       if (SaveSettings(true)) Close();
       break;
   }
-  SetScreenPointer(ScreenPointer::kDefault);
+  SetScreenPointer(hwnd(), ScreenPointer::kDefault);
 }
 
 // Whether or not a picture was chosen, trimming is off afterwards and the
@@ -66,9 +66,9 @@ void SettingsDialog::RenderCommand() {
 }
 
 void SettingsDialog::OpenHomePage() {
-  SetScreenPointer(ScreenPointer::kHourglass);
+  SetScreenPointer(hwnd(), ScreenPointer::kHourglass);
   ShellExecuteW(hwnd(), L"open", home_page_link_.caption().c_str(), L"", L"", SW_SHOWNORMAL);
-  SetScreenPointer(ScreenPointer::kDefault);
+  SetScreenPointer(hwnd(), ScreenPointer::kDefault);
 }
 
 void SettingsDialog::Close() { SendMessageW(hwnd(), WM_CLOSE, 0, 0); }

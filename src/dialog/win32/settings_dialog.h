@@ -120,7 +120,7 @@ class SettingsDialog : public Form {
   Label speed_label_;
   Label home_page_link_;
   Label credit_label_;
-  std::array<PushButton, 6> buttons_;  // 1 .. 5: face button face(i) with its label
+  std::array<PushButton, 6> buttons_;  // by DialogButton; 0 is unused
 
   Mark stretch_mark_;
   Mark trim_mark_;

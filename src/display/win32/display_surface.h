@@ -1,4 +1,4 @@
-// Windows layer: the display's drawing surface (the picture box `Display`).
+// Windows layer: the display's drawing surface.
 // Each step's picture is put together off screen and then shown in one
 // piece, so the screen never shows a half-drawn step.
 #pragma once

@@ -1,7 +1,5 @@
 #include "render/win32/picture_decoder.h"
 
-#include <objidl.h>  // IStream, which the GDI+ headers use but do not include
-#include <gdiplus.h>
 #include <wincodec.h>
 
 #include <algorithm>
@@ -14,7 +12,7 @@
 #include "core/numbers.h"
 #include "core/win32/wide_text.h"
 #include "render/picture_size.h"
-#include "toolkit/system_library.h"
+#include "render/win32/gdiplus_library.h"
 
 namespace gyra {
 
@@ -23,68 +21,6 @@ namespace {
 using namespace Gdiplus;
 
 constexpr double kScreenDpi = 96;
-
-// The flat GDI+ functions the decoder calls, each named once.
-#define GYRA_GDIPLUS_FLAT_FUNCTIONS(X)                                                                   \
-  X(GdipLoadImageFromFile) X(GdipDisposeImage) X(GdipGetImageType) X(GdipGetImageWidth)                 \
-  X(GdipGetImageHeight) X(GdipGetImageDimension) X(GdipGetImageHorizontalResolution)                    \
-  X(GdipGetImageVerticalResolution) X(GdipCreateBitmapFromScan0) X(GdipGetImageGraphicsContext)         \
-  X(GdipDeleteGraphics) X(GdipGraphicsClear) X(GdipDrawImageRectI) X(GdipBitmapLockBits)                \
-  X(GdipBitmapUnlockBits)
-
-struct GdiplusFunctions {
-  decltype(&Gdiplus::GdiplusStartup) GdiplusStartup = nullptr;
-  decltype(&Gdiplus::GdiplusShutdown) GdiplusShutdown = nullptr;
-#define GYRA_DECLARE(name) decltype(&DllExports::name) name = nullptr;
-  GYRA_GDIPLUS_FLAT_FUNCTIONS(GYRA_DECLARE)
-#undef GYRA_DECLARE
-};
-
-template <class F>
-bool Find(HMODULE library, F& function, const char* name) {
-  function = SystemFunction<F>(library, name);
-  return function != nullptr;
-}
-
-// Every function from the library, or nothing if one is missing.
-std::optional<GdiplusFunctions> FindFunctions(HMODULE library) {
-  GdiplusFunctions found;
-  bool complete = Find(library, found.GdiplusStartup, "GdiplusStartup") &&
-                  Find(library, found.GdiplusShutdown, "GdiplusShutdown");
-#define GYRA_FIND(name) complete = complete && Find(library, found.name, #name);
-  GYRA_GDIPLUS_FLAT_FUNCTIONS(GYRA_FIND)
-#undef GYRA_FIND
-  if (!complete) return std::nullopt;
-  return found;
-}
-
-// GDI+ from the system folder, started once, on first use, and shut down
-// when the process ends.
-class GdiplusSession {
- public:
-  GdiplusSession() : functions_(FindFunctions(LoadSystemLibrary(L"gdiplus.dll"))) {
-    GdiplusStartupInput input;
-    started_ = functions_ && functions_->GdiplusStartup(&token_, &input, nullptr) == Ok;
-  }
-  ~GdiplusSession() {
-    if (started_) functions_->GdiplusShutdown(token_);
-  }
-  GdiplusSession(const GdiplusSession&) = delete;
-  GdiplusSession& operator=(const GdiplusSession&) = delete;
-
-  // Null where GDI+ could not be loaded or started.
-  const GdiplusFunctions* functions() const { return started_ ? &*functions_ : nullptr; }
-
- private:
-  std::optional<GdiplusFunctions> functions_;
-  ULONG_PTR token_ = 0;
-  bool started_ = false;
-};
-
-const GdiplusFunctions* StartedGdiplus() {
-  static const GdiplusSession session;
-  return session.functions();
-}
 
 // The GDI+ functions, once LoadPictureFile has found GDI+ started.
 const GdiplusFunctions& Gdip() { return *StartedGdiplus(); }

@@ -132,7 +132,7 @@ LRESULT RenderWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       Unload();
       return 0;
     case WM_SETCURSOR:
-      if (ShowScreenPointer()) return TRUE;
+      if (ShowScreenPointer(hwnd())) return TRUE;
       break;
     case WM_DESTROY:
       OnUnload();
@@ -185,7 +185,7 @@ void RenderWindow::Fail(const wchar_t* message) {
 // Every unload, finished or not: the default pointer back, the closing zoom
 // into the point the window grew from.
 void RenderWindow::OnUnload() {
-  SetScreenPointer(ScreenPointer::kDefault);
+  SetScreenPointer(hwnd(), ScreenPointer::kDefault);
   ZoomIntoPoint(hwnd(), anchor_.x, anchor_.y);
 }
 
@@ -196,7 +196,7 @@ bool ShowRenderWindow(HWND owner, const RenderOptions& options, const std::strin
   RenderWindow form(options, picture_path, folder);
   if (!form.Load(owner)) {
     form.Unload();
-    SetScreenPointer(ScreenPointer::kDefault);  // also when no window was made at all
+    SetScreenPointer(owner, ScreenPointer::kDefault);  // also when no window was made at all
     MessageBoxW(owner, Explain(RenderStatus::kTooLarge), kErrorTitle, MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
