@@ -8,6 +8,8 @@
 #include <array>
 #include <string_view>
 
+#include "gyrafoto_version.h"
+
 namespace gyra {
 
 struct Box {
@@ -114,7 +116,7 @@ inline constexpr Place kLbl_Credit = {0, {12, 348, 0, 0}};
 inline constexpr int kResultSize = kPic_Rnder.width - 2 * kPanelEdge;
 
 // The credit line and the home page lbl_URL shows and opens.
-inline constexpr std::string_view kCredit = "Gyrafoto  Ver.1.1.0   © Gyrafoto project";
+inline constexpr std::string_view kCredit = "Gyrafoto  Ver." GYRAFOTO_VERSION "   © Gyrafoto project";
 inline constexpr std::string_view kHomePage = "https://gyrafoto.example/";
 
 // The plain captions, the marks' captions among them.
