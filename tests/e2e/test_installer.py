@@ -13,11 +13,9 @@ from harness import DISPLAY_TITLE, DRIVE_TIMEOUT, REPO, WINDOW_TIMEOUT, WineTest
 
 UNINSTALL = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
 DESKTOP = "HKCU\\Control Panel\\Desktop"
-# Per architecture: its system folder in a 64-bit prefix, its build, the PE header's machine field and the
-# registry view its uninstall entry is in (`wine reg` is 32-bit).
+# Per architecture: system folder in a 64-bit prefix, build, PE machine field, registry view of the uninstall entry
 ARCH = {"x64": ("system32", "win64", 0x8664, "/reg:64"), "x86": ("syswow64", "win32", 0x14C, "/reg:32")}
-# Debian's `wine` is the 32-bit loader, which sees SysWOW64 as System32; Windows starts an installed
-# screensaver from a 64-bit process.
+# `wine` (like `wine reg`) is 32-bit and sees SysWOW64 as System32; Windows starts a screensaver from a 64-bit process
 WINE64, INSTALLED_X64 = shutil.which("wine64") or "/usr/lib/wine/wine64", "C:\\windows\\system32\\Gyrafoto.scr"
 MSI_TIMEOUT, PACKAGE_TIMEOUT = 120, 600  # seconds; packaging may have to build
 FRAME = (255, 0, 255)
@@ -36,11 +34,6 @@ def table(package, name):  # the rows of one table, without the three header lin
 
 def properties(package):
     return dict(row[:2] for row in table(package, "Property"))
-
-
-def machine(path):  # of the PE header
-    data = path.read_bytes()
-    return struct.unpack_from("<H", data, struct.unpack_from("<I", data, 0x3C)[0] + 4)[0]
 
 
 def file_version(path):  # FILEVERSION of the version resource, as "1.1.0"
@@ -80,9 +73,9 @@ class InstallerTest(WineTestCase):
         return self.prefix / "drive_c" / "windows" / ARCH[arch][0] / "Gyrafoto.scr"
 
     def assert_installed(self, arch, version):
-        path = self.installed(arch)
-        self.assertEqual(path.read_bytes(), (self.win_build.parent / ARCH[arch][1] / "Gyrafoto.scr").read_bytes())
-        self.assertEqual(machine(path), ARCH[arch][2])
+        data, build = self.installed(arch).read_bytes(), ARCH[arch][1]
+        self.assertTrue(data == (self.win_build.parent / build / "Gyrafoto.scr").read_bytes(), f"not the {build} build")
+        self.assertEqual(struct.unpack_from("<H", data, struct.unpack_from("<I", data, 0x3C)[0] + 4)[0], ARCH[arch][2])
         entry = self.entry(arch, version)
         self.assertEqual((entry.get("DisplayName"), entry.get("Publisher"), entry.get("DisplayVersion")),
                          ("Gyrafoto", "Gyrafoto project", version))
@@ -128,11 +121,13 @@ class InstallerTest(WineTestCase):
 
     def test_the_tables_say_architecture_upgrade_rule_launch_condition_and_write_no_settings(self):
         codes = {}
-        for arch, template in (("x64", "x64;1033"), ("x86", "Intel;1033")):
+        for arch, template, component in (("x64", "x64;1033", ["System64Folder", "256"]),  # 256: 64-bit
+                                          ("x86", "Intel;1033", ["SystemFolder", "0"])):
             with self.subTest(arch=arch):
                 package, info = self.package(arch), properties(self.package(arch))
-                self.assertIn(f"Template: {template}\n", msiinfo("suminfo", package))
                 code = codes[arch] = info["UpgradeCode"]
+                self.assertIn(f"Template: {template}\n", msiinfo("suminfo", package))
+                self.assertEqual([row[2:4] for row in table(package, "Component")], [component])
                 self.assertEqual(properties(self.package(arch, NEW))["UpgradeCode"], code, "not fixed")
                 self.assertEqual(sorted(table(package, "Upgrade")), [  # older ones replaced, newer ones detected
                     [code, "", OLD, "", "1", "", "WIX_UPGRADE_DETECTED"],
