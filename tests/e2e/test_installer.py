@@ -9,7 +9,7 @@ import tempfile
 import zipfile
 from pathlib import Path
 
-from harness import DISPLAY_TITLE, DRIVE_TIMEOUT, REPO, WINDOW_TIMEOUT, WineTestCase, data_ini, disc
+from harness import DISPLAY_TITLE, DRIVE_TIMEOUT, GREEN, REPO, WINDOW_TIMEOUT, WineTestCase, data_ini, disc
 
 UNINSTALL = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
 DESKTOP = "HKCU\\Control Panel\\Desktop"
@@ -18,7 +18,6 @@ ARCH = {"x64": ("system32", "win64", 0x8664, "/reg:64"), "x86": ("syswow64", "wi
 # `wine` (like `wine reg`) is 32-bit and sees SysWOW64 as System32; Windows starts a screensaver from a 64-bit process
 WINE64, INSTALLED_X64 = shutil.which("wine64") or "/usr/lib/wine/wine64", "C:\\windows\\system32\\Gyrafoto.scr"
 MSI_TIMEOUT, PACKAGE_TIMEOUT = 120, 600  # seconds; packaging may have to build
-FRAME = (255, 0, 255)
 VERSION = re.search(r"project\(Gyrafoto VERSION (\d+)\.(\d+)\.(\d+)", (REPO / "CMakeLists.txt").read_text()).groups()
 OLD, NEW = ".".join(VERSION), f"{int(VERSION[0]) + 1}.0.0"
 
@@ -61,8 +60,7 @@ class InstallerTest(WineTestCase):
         return self.run_program("reg", ["query", *args], encoding="cp932")
 
     def entry(self, arch, version):  # name -> value of the package's uninstall entry, {} if there is none
-        product = properties(self.package(arch, version))["ProductCode"]
-        code, text = self.reg(f"{UNINSTALL}\\{product}", ARCH[arch][3])
+        code, text = self.reg(UNINSTALL + "\\" + properties(self.package(arch, version))["ProductCode"], ARCH[arch][3])
         return dict(re.findall(r"^ +(\w+) +REG_\w+ *(.*?) *$", text, re.M)) if code == 0 else {}
 
     def msi_install(self, package):
@@ -81,7 +79,7 @@ class InstallerTest(WineTestCase):
                          ("Gyrafoto", "Gyrafoto project", version))
 
     def test_the_x64_package_installs_into_system32_plays_and_uninstalls_keeping_the_data(self):
-        frames = self.install([disc(100, FRAME)], data_ini(Disp_Size=50, BGM_Sel=0, Move_Ptn=0, Speed=20))
+        frames = self.install([disc(100, GREEN)], data_ini(Disp_Size=50, BGM_Sel=0, Move_Ptn=0, Speed=20))
         chosen = self.reg(DESKTOP, "/v", "SCRNSAVE.EXE")
         self.msi_install(self.package("x64"))
         self.assert_installed("x64", OLD)
@@ -90,8 +88,8 @@ class InstallerTest(WineTestCase):
 
         display = self.start_program(INSTALLED_X64, ["/s"], wine=WINE64)
         self.wait_window(DISPLAY_TITLE)
-        width, height = self.screen_size()
-        self.wait_for(lambda: self.capture().pixel(width // 2, height // 2) == FRAME, "no frame plays", WINDOW_TIMEOUT)
+        self.wait_for(lambda: (screen := self.capture()).pixel(screen.width // 2, screen.height // 2) == GREEN,
+                      "no frame plays", WINDOW_TIMEOUT)
         self.press("a")
         self.assertEqual(self.wait_exit(display), 0)
         self.open_dialog(self.start_program(INSTALLED_X64, ["/c"], wine=WINE64))
@@ -115,7 +113,9 @@ class InstallerTest(WineTestCase):
         self.msi_install(self.package("x64", NEW))
         self.assert_installed("x64", NEW)
         self.assertEqual(self.entry("x64", OLD), {}, "the older entry stayed")
-        self.assertNotEqual(self.msiexec("/i", str(self.package("x64", OLD))), 0, "a downgrade installed")
+        refused = self.start_program("msiexec", ["/i", self.package("x64", OLD), "/qb"])  # with its message box
+        self.assertIn("A newer version of Gyrafoto is already installed.", self.answer_box("Install Failed"))
+        self.assertNotEqual(self.wait_exit(refused, MSI_TIMEOUT), 0, "a downgrade installed")
         self.assertEqual(self.entry("x64", OLD), {})
         self.assert_installed("x64", NEW)
 
