@@ -75,8 +75,8 @@ class InstallerTest(WineTestCase):
         self.assertTrue(data == (self.win_build.parent / build / "Gyrafoto.scr").read_bytes(), f"not the {build} build")
         self.assertEqual(struct.unpack_from("<H", data, struct.unpack_from("<I", data, 0x3C)[0] + 4)[0], ARCH[arch][2])
         entry = self.entry(arch, version)
-        self.assertEqual((entry.get("DisplayName"), entry.get("Publisher"), entry.get("DisplayVersion")),
-                         ("Gyrafoto", "Gyrafoto project", version))
+        self.assertEqual([entry.get(name) for name in ("DisplayName", "Publisher", "DisplayVersion", "HelpLink")],
+                         ["Gyrafoto", "Gyrafoto project", version, "https://gyrafoto.example/"])
 
     def test_the_x64_package_installs_into_system32_plays_and_uninstalls_keeping_the_data(self):
         frames = self.install([disc(100, GREEN)], data_ini(Disp_Size=50, BGM_Sel=0, Move_Ptn=0, Speed=20))
