@@ -144,3 +144,4 @@ class InstallerTest(WineTestCase):
         with zipfile.ZipFile(self.out / f"Gyrafoto-{OLD}.zip") as archive:
             self.assertEqual(sorted(name for name in archive.namelist() if not name.endswith("/")), [
                 f"Gyrafoto-{OLD}/{name}" for name in ("32-bit/Gyrafoto.scr", "64-bit/Gyrafoto.scr", "README.txt")])
+            self.assertNotIn("@VERSION@", archive.read(f"Gyrafoto-{OLD}/README.txt").decode())
