@@ -120,7 +120,7 @@ class InstallerTest(WineTestCase):
         self.assert_installed("x64", NEW)
 
     def test_the_tables_say_architecture_upgrade_rule_launch_condition_and_write_no_settings(self):
-        codes = {}
+        codes = {}  # upgrade codes
         for arch, template, component in (("x64", "x64;1033", ["System64Folder", "256"]),  # 256: 64-bit
                                           ("x86", "Intel;1033", ["SystemFolder", "0"])):
             with self.subTest(arch=arch):
@@ -129,9 +129,10 @@ class InstallerTest(WineTestCase):
                 self.assertIn(f"Template: {template}\n", msiinfo("suminfo", package))
                 self.assertEqual([row[2:4] for row in table(package, "Component")], [component])
                 self.assertEqual(properties(self.package(arch, NEW))["UpgradeCode"], code, "not fixed")
-                self.assertEqual(sorted(table(package, "Upgrade")), [  # older ones replaced, newer ones detected
+                self.assertEqual(sorted(table(package, "Upgrade")), [  # older and same replaced, newer detected
                     [code, "", OLD, "", "1", "", "WIX_UPGRADE_DETECTED"],
-                    [code, OLD, "", "", "2", "", "WIX_DOWNGRADE_DETECTED"]])
+                    [code, OLD, "", "", "2", "", "WIX_DOWNGRADE_DETECTED"],
+                    [code, OLD, "", "", "256", "", "SAME_VERSION_DETECTED"]])
                 sequence = {row[0]: int(row[2]) for row in table(package, "InstallExecuteSequence")}
                 self.assertTrue(sequence["InstallValidate"] < sequence["RemoveExistingProducts"]
                                 < sequence["InstallInitialize"], "the older product is not removed first")
