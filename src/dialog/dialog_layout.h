@@ -8,6 +8,8 @@
 #include <array>
 #include <string_view>
 
+#include "gyrafoto_version.h"
+
 namespace gyra {
 
 struct Box {
@@ -114,8 +116,8 @@ inline constexpr Place kCreditLabel = {0, {12, 348, 0, 0}};
 // The result box's picture: the first frame scaled into its client area.
 inline constexpr int kResultSize = kResultBox.width - 2 * kPanelEdge;
 
-// The credit line and the home page home_page_link_ shows and opens.
-inline constexpr std::string_view kCredit = "Gyrafoto  Ver.1.1.0   © Gyrafoto project";
+// The credit line and the home page the link shows and opens.
+inline constexpr std::string_view kCredit = "Gyrafoto  Ver." GYRAFOTO_VERSION "   © Gyrafoto project";
 inline constexpr std::string_view kHomePage = "https://gyrafoto.example/";
 
 // The plain captions, the marks' captions among them.

@@ -75,8 +75,8 @@ def parse_info(line):  # one line of `drive info`
             else int(v, 0) for k, v in fields.items()}
 
 
-def _text(output):
-    return output.decode("utf-8", "replace").replace("\r\n", "\n")
+def _text(output, encoding="utf-8"):  # Wine's console tools write code page 932
+    return output.decode(encoding, "replace").replace("\r\n", "\n")
 
 
 def remove_folder(folder, timeout=END_TIMEOUT):
@@ -151,8 +151,8 @@ class WineTestCase(unittest.TestCase):
         return self.frames("Image1")
 
 
-    def start_program(self, program, args=(), stdout=subprocess.DEVNULL):  # killed at the end of the test
-        self._processes.append(subprocess.Popen(["wine", str(program), *args], stdin=subprocess.DEVNULL,
+    def start_program(self, program, args=(), stdout=subprocess.DEVNULL, wine="wine"):  # killed at the end of the test
+        self._processes.append(subprocess.Popen([wine, str(program), *args], stdin=subprocess.DEVNULL,
                                                 stdout=stdout, stderr=subprocess.DEVNULL))
         return self._processes[-1]
 
@@ -168,11 +168,11 @@ class WineTestCase(unittest.TestCase):
     def run_scr(self, args=(), timeout=END_TIMEOUT):
         return self.wait_exit(self.start(args), timeout)
 
-    def run_program(self, program, args=(), timeout=END_TIMEOUT):  # (exit code, output)
+    def run_program(self, program, args=(), timeout=END_TIMEOUT, encoding="utf-8"):  # (exit code, output)
         with tempfile.TemporaryFile() as output:
             exit_code = self.wait_exit(self.start_program(program, args, stdout=output), timeout)
             output.seek(0)
-            return exit_code, _text(output.read())
+            return exit_code, _text(output.read(), encoding)
 
     def wait_for(self, condition, what, timeout=END_TIMEOUT):
         deadline = time.monotonic() + timeout
