@@ -79,7 +79,7 @@ class InstallerTest(WineTestCase):
                          ["Gyrafoto", "Gyrafoto project", version, "https://gyrafoto.example/"])
 
     def test_the_x64_package_installs_into_system32_plays_and_uninstalls_keeping_the_data(self):
-        frames = self.install([disc(100, GREEN)], data_ini(Disp_Size=50, BGM_Sel=0, Move_Ptn=0, Speed=20))
+        frames = self.install([disc(100, GREEN)], data_ini(radius=50, music_off=0, motion=0, speed=20))
         chosen = self.reg(DESKTOP, "/v", "SCRNSAVE.EXE")
         self.msi_install(self.package("x64"))
         self.assert_installed("x64", OLD)
