@@ -32,6 +32,14 @@ class RealWindowsTest(WineTestCase):
             self.drive("key", self.own(DISPLAY_TITLE), VK_ESCAPE)
             self.assertEqual(self.wait_exit(display), 0)
 
+    def test_another_window_taking_the_foreground_ends_the_screensaver(self):
+        self.install([disc(100, (0, 255, 0))], data_ini(radius=50, music_off=1, motion=0))
+        with self.host_window(200, 100, "thief") as thief:
+            display = self.start(["/s"])
+            self.own(DISPLAY_TITLE)
+            self.drive("activate", thief.hwnd)
+            self.assertEqual(self.wait_exit(display), 0)
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -85,7 +85,7 @@ void ShowNoFramesMessage() {
 void RunFullScreen(FileSystem& fs, const Settings& settings, const DataPaths& paths, bool hide_cursor) {
   if (hide_cursor) ShowCursor(FALSE);
   const std::vector<std::string> frames = ListFrameFiles(fs, paths.committed_folder);
-  if (!frames.empty() && PlayFullScreen(frames, settings, paths) != DisplayOutcome::kNoFrames) return;
+  if (!frames.empty() && PlayFullScreen(frames, settings, paths, hide_cursor) != DisplayOutcome::kNoFrames) return;
   // The pointer is needed to answer the box.
   if (hide_cursor) ShowCursor(TRUE);
   ShowNoFramesMessage();
