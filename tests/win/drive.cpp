@@ -195,6 +195,7 @@ int Run(int argc, wchar_t** argv) {
   if (command == L"close") return Posted(hwnd, WM_CLOSE, 0, 0);
   if (command == L"click" || command == L"dblclick") return Click(hwnd, command == L"dblclick");
   if (command == L"foreground") return Print(Number(GetForegroundWindow())), 0;
+  if (command == L"activate") return SetForegroundWindow(hwnd) ? 0 : 2;  // a focus thief
   if (command == L"gettext") return Text(hwnd, nullptr);
   if (command == L"release") return Hold(static_cast<DWORD>(ParseLong(argv[2])), false);
   // wait TITLE MS: a visible, answering window; gone TITLE MS; waitprefix TEXT MS VK|hold: prints

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "app/command_line.h"
 #include "app/win32/dpi_awareness.h"
@@ -20,10 +21,29 @@ namespace gyra {
 
 namespace {
 
-bool AnotherInstanceIsOpen() {
-  const bool display = FindWindowW(nullptr, L"Gyrafoto") != nullptr;
-  const bool dialog = FindWindowW(nullptr, L"ジラフォトの設定") != nullptr;
-  return display || dialog;
+constexpr wchar_t kDisplayTitle[] = L"Gyrafoto";
+constexpr wchar_t kDialogTitle[] = L"ジラフォトの設定";
+
+// This program's own top-level window with the title, if one is open. The
+// title alone is no proof: an Explorer window on a folder named Gyrafoto has
+// it too. The toolkit's window classes (toolkit/window.cpp) are named
+// "GyrafotoWindow<n>", which no other program registers.
+HWND OwnWindowTitled(const wchar_t* title) {
+  constexpr std::wstring_view kOwnClass = L"GyrafotoWindow";
+  for (HWND found = nullptr; (found = FindWindowExW(nullptr, found, nullptr, title));) {
+    wchar_t name[64] = {};
+    if (GetClassNameW(found, name, 64) && std::wstring_view(name).starts_with(kOwnClass)) return found;
+  }
+  return nullptr;
+}
+
+// True when the display or the settings dialog is open already. A dialog
+// asked for again comes to the front, with whatever it has open on top.
+bool AnotherInstanceIsOpen(StartMode mode) {
+  if (OwnWindowTitled(kDisplayTitle)) return true;
+  const HWND dialog = OwnWindowTitled(kDialogTitle);
+  if (dialog && mode == StartMode::Settings) SetForegroundWindow(GetLastActivePopup(dialog));
+  return dialog != nullptr;
 }
 
 std::string ProgramFolder() {
@@ -65,15 +85,15 @@ void ShowNoFramesMessage() {
 void RunFullScreen(FileSystem& fs, const Settings& settings, const DataPaths& paths, bool hide_cursor) {
   if (hide_cursor) ShowCursor(FALSE);
   const std::vector<std::string> frames = ListFrameFiles(fs, paths.committed_folder);
-  if (!frames.empty() && PlayFullScreen(frames, settings, paths) != DisplayOutcome::kNoFrames) return;
+  if (!frames.empty() && PlayFullScreen(frames, settings, paths, hide_cursor) != DisplayOutcome::kNoFrames) return;
   // The pointer is needed to answer the box.
   if (hide_cursor) ShowCursor(TRUE);
   ShowNoFramesMessage();
 }
 
 int Run(std::u16string_view command_line) {
-  if (AnotherInstanceIsOpen()) return 0;
   const StartRequest request = ParseCommandLine(command_line);
+  if (AnotherInstanceIsOpen(request.mode)) return 0;
   // The display and the preview draw at the screen's own pixels; the
   // dialog, laid out in pixels, is left to the system's scaling.
   if (request.mode == StartMode::Preview || request.mode == StartMode::FullScreen) DeclarePerMonitorDpiAware();

@@ -31,8 +31,8 @@ MusicKey MusicKeyFor(WPARAM virtual_key) {
 
 class DisplayWindow : public Form {
  public:
-  DisplayWindow(const Settings& settings, const DataPaths& paths)
-      : settings_(settings), music_{sender_, files_, paths.data_folder + "\\Music", settings.music_off,
+  DisplayWindow(const Settings& settings, const DataPaths& paths, bool hide_pointer)
+      : settings_(settings), hide_pointer_(hide_pointer), music_{sender_, files_, paths.data_folder + "\\Music", settings.music_off,
                                     settings.repeat_track} {}
 
   // The whole screensaver: loads the frames, starts the music, shows the
@@ -71,6 +71,22 @@ class DisplayWindow : public Form {
       case WM_TIMER:
         if (wparam == kMusicTimer) PollMusic();
         return 0;
+      // Losing the foreground ends it, as the system's own screen-saver
+      // procedure does: keys would go to the window in front otherwise.
+      case WM_ACTIVATEAPP:
+        if (!wparam) End();
+        return 0;
+      case WM_ACTIVATE:
+        if (LOWORD(wparam) == WA_INACTIVE) End();
+        return 0;
+      case WM_SYSCOMMAND:
+        // No second start of the screensaver, and no closing but by input.
+        if ((wparam & 0xFFF0) == SC_SCREENSAVE || (wparam & 0xFFF0) == SC_CLOSE) return 0;
+        return Default(message, wparam, lparam);
+      case WM_SETCURSOR:
+        if (!hide_pointer_) return Default(message, wparam, lparam);
+        SetCursor(nullptr);
+        return TRUE;
       default:
         return Default(message, wparam, lparam);
     }
@@ -145,6 +161,7 @@ class DisplayWindow : public Form {
   }
 
   const Settings& settings_;
+  const bool hide_pointer_;
   WinmmSender sender_;
   Win32FileSystem files_;
   BackgroundMusic music_;
@@ -159,8 +176,8 @@ class DisplayWindow : public Form {
 }  // namespace
 
 DisplayOutcome PlayFullScreen(const std::vector<std::string>& frame_files, const Settings& settings,
-                              const DataPaths& paths) {
-  DisplayWindow display(settings, paths);
+                              const DataPaths& paths, bool hide_pointer) {
+  DisplayWindow display(settings, paths, hide_pointer);
   return display.Play(frame_files);
 }
 

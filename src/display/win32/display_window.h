@@ -16,8 +16,9 @@ enum class DisplayOutcome {
 
 // Plays the frames (full paths, in playback order) full screen with the
 // settings' motion, turn, speed and music until the user comes back, then
-// ends the process; returns only when it cannot play.
+// ends the process; returns only when it cannot play. With hide_pointer the
+// pointer stays hidden over the window.
 DisplayOutcome PlayFullScreen(const std::vector<std::string>& frame_files, const Settings& settings,
-                              const DataPaths& paths);
+                              const DataPaths& paths, bool hide_pointer = false);
 
 }  // namespace gyra

@@ -1,0 +1,45 @@
+"""What a real Windows desktop does that a bare Wine prefix does not: other programs' windows, the host's
+window, focus thieves."""
+
+import unittest
+
+from harness import DIALOG_TITLE, DISPLAY_TITLE, VK_ESCAPE, WINDOW_TIMEOUT, WineTestCase, data_ini, disc
+
+
+class RealWindowsTest(WineTestCase):
+    def own(self, title):  # this program's window of that title, not another program's
+        found = lambda: [w["hwnd"] for w in self.windows()
+                         if w["title"] == title and w["class"].startswith("GyrafotoWindow")]
+        self.wait_for(found, f"no window {title!r} of Gyrafoto", WINDOW_TIMEOUT)
+        return found()[0]
+
+    def test_other_programs_windows_titled_like_ours_change_nothing(self):
+        self.install([disc(100, (0, 255, 0))], data_ini(radius=50, music_off=1, motion=0))
+        with self.host_window(200, 100, DISPLAY_TITLE) as other, self.host_window(200, 100, DIALOG_TITLE):
+            with self.host_window(152, 112) as host:
+                preview = self.start(["/p", str(host.hwnd)])
+                self.wait_for(lambda: self.children(host.hwnd), "no preview")
+                host.destroy()
+                self.assertEqual(self.wait_exit(preview), 0)
+            process = self.start(["/c"])
+            dialog = self.own(DIALOG_TITLE)
+            self.drive("activate", other.hwnd)
+            self.assertEqual(self.run_scr(["/c"]), 0)  # the second one brings the first to the front
+            self.wait_for(lambda: int(self.drive("foreground")) == dialog, "the open dialog is not in front")
+            self.drive("close", dialog)
+            self.assertEqual(self.wait_exit(process), 0)
+            display = self.start(["/s"])
+            self.drive("key", self.own(DISPLAY_TITLE), VK_ESCAPE)
+            self.assertEqual(self.wait_exit(display), 0)
+
+    def test_another_window_taking_the_foreground_ends_the_screensaver(self):
+        self.install([disc(100, (0, 255, 0))], data_ini(radius=50, music_off=1, motion=0))
+        with self.host_window(200, 100, "thief") as thief:
+            display = self.start(["/s"])
+            self.own(DISPLAY_TITLE)
+            self.drive("activate", thief.hwnd)
+            self.assertEqual(self.wait_exit(display), 0)
+
+
+if __name__ == "__main__":
+    unittest.main()
