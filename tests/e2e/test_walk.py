@@ -152,16 +152,23 @@ class WalkTest(WineTestCase):
         self.assertEqual(self.wait_exit(process), 0)
         self.assertEqual(self.windows(), [])
 
-    def test_a_second_start_is_refused(self):
-        for title, starts in ((DIALOG_TITLE, (["/c"], ["/s"], ["/p", "HOST"])), (DISPLAY_TITLE, (["/c"],))):
-            with self.host_window(200, 100, title) as other:
-                for args in starts:
-                    with self.subTest(beside=title, args=args):
-                        # Given the other window as preview host, a start that was not refused would live in it.
-                        self.assertEqual(self.run_scr([str(other.hwnd) if a == "HOST" else a for a in args]), 0)
-                        self.assertEqual([w["hwnd"] for w in self.windows()], [other.hwnd])
-                        self.assertEqual(self.children(other.hwnd), [])
-                        self.assertFalse(self.data_path().exists())
+    def test_a_second_start_beside_our_open_window_is_refused(self):
+        self.install([disc(100, GREEN)], data_ini(radius=50, music_off=1, motion=0))
+        with self.host_window(200, 100) as host:
+            self.open_dialog()
+            for args in (["/s"], ["/p", str(host.hwnd)]):
+                with self.subTest(beside=DIALOG_TITLE, args=args):
+                    # Given the stand-in as preview host, a start that was not refused would live in it.
+                    self.assertEqual(self.run_scr(args), 0)
+                    self.assertEqual(self.children(host.hwnd), [])
+                    self.assertEqual(self.find_window(DISPLAY_TITLE), 0)
+            self.close_dialog()
+        display = self.start(["/s"])  # no stand-in now: taking the foreground from the display ends it
+        self.wait_window(DISPLAY_TITLE)
+        self.assertEqual(self.run_scr(["/c"]), 0)
+        self.assertEqual(self.find_window(DIALOG_TITLE), 0)
+        self.press("Escape")
+        self.assertEqual(self.wait_exit(display), 0)
 
     def test_the_preview_lives_in_its_host_until_it_goes(self):
         for args in (lambda hwnd: ["/p", str(hwnd)], lambda hwnd: [f"/p:{hwnd}"]):
