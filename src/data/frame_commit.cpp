@@ -32,12 +32,22 @@ bool RemoveFolderOfFiles(FileSystem& fs, const std::string& folder) {
   return RemoveFiles(fs, folder, IsFile) && fs.RemoveFolder(folder);
 }
 
+// The retired set's folders, the user's own, move into Image1; then the
+// retired set goes. A move that fails now is done by the next commit.
+bool RemoveRetiredSet(FileSystem& fs, const std::string& image1) {
+  const std::string retired = RetiredFolder(image1);
+  if (!fs.FolderExists(retired)) return true;
+  for (const FolderEntry& e : fs.ListFolder(retired).value_or(std::vector<FolderEntry>{}))
+    if (e.is_directory) fs.RenameFolder(retired + "\\" + e.name, image1 + "\\" + e.name);
+  return RemoveFolderOfFiles(fs, retired);
+}
+
 // What an earlier commit left when it was interrupted or could not clean
 // up: the old set goes back in place of a missing Image1, and the staging
 // and retired folders are removed.
 bool ClearEarlierCommit(FileSystem& fs, const std::string& image1) {
   if (!RestoreInterruptedCommit(fs, image1)) return false;
-  return RemoveFolderOfFiles(fs, StagingFolder(image1)) && RemoveFolderOfFiles(fs, RetiredFolder(image1));
+  return RemoveFolderOfFiles(fs, StagingFolder(image1)) && RemoveRetiredSet(fs, image1);
 }
 
 std::string NameOf(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
@@ -64,14 +74,6 @@ bool Switch(FileSystem& fs, const std::string& image1, bool had_image1) {
   if (fs.RenameFolder(StagingFolder(image1), image1)) return true;
   if (had_image1) fs.RenameFolder(retired, image1);
   return false;
-}
-
-// The old set's folders move into the new Image1, then the old set goes.
-void RetireOldSet(FileSystem& fs, const std::string& image1, const std::vector<FolderEntry>& old_entries) {
-  const std::string retired = RetiredFolder(image1);
-  for (const FolderEntry& e : old_entries)
-    if (e.is_directory) fs.RenameFolder(retired + "\\" + e.name, image1 + "\\" + e.name);
-  RemoveFolderOfFiles(fs, retired);
 }
 
 }  // namespace
@@ -104,7 +106,7 @@ FrameCommit CommitFrames(FileSystem& fs, const std::string& image1, const std::s
     RemoveFolderOfFiles(fs, StagingFolder(image1));
     return FrameCommit::kNotSwitched;
   }
-  if (had_image1) RetireOldSet(fs, image1, *old_entries);
+  RemoveRetiredSet(fs, image1);
   RemoveFiles(fs, image2, IsBitmapFile);
   return FrameCommit::kCommitted;
 }

@@ -2,10 +2,12 @@
 tests/win/drive.exe, waits on events with bounds and cleans up; screenshots go to build/e2e-screenshots/."""
 
 import contextlib
+import ctypes
 import hashlib
 import os
 import select
 import shutil
+import signal
 import struct
 import subprocess
 import tempfile
@@ -389,6 +391,10 @@ def restart_wineserver():
     for flag in ("-k", "-w", "-p"):
         subprocess.run(["wineserver", flag], timeout=DRIVE_TIMEOUT, check=False, stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def end_with_parent():  # in a child before exec: SIGTERM when the test process dies, however it dies
+    ctypes.CDLL(None, use_errno=True).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
 
 
 def stop(process, timeout=END_TIMEOUT):

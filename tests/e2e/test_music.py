@@ -1,26 +1,20 @@
 """Music from the Music folder where there is no CD: heard on a private sound server."""
 
 import array
-import ctypes
 import os
 import shutil
-import signal
 import subprocess
 import threading
 import time
 import unittest
 from unittest import mock
 
-from harness import DISPLAY_TITLE, REPO, WineTestCase, bmp, data_ini, stop
+from harness import DISPLAY_TITLE, REPO, WineTestCase, bmp, data_ini, end_with_parent, stop
 
 RATE, WINDOW = 22050, 0.25  # recorded samples per second (mono); seconds of sound per measurement
 LOW, HIGH = 440, 880  # the two tones, Hz
 TONE_LEVEL = 9000  # RMS of a window a tone fills: about 11000 at half of full scale
 HEAR_TIMEOUT = 20  # a busy 2-core machine starts Wine's audio slowly
-
-
-def end_with_parent():  # in a child before exec: SIGTERM when the test process dies, however it dies
-    ctypes.CDLL(None, use_errno=True).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
 
 
 class SoundServer:  # a private PulseAudio server whose only output, a null sink, is recorded

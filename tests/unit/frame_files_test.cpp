@@ -44,13 +44,19 @@ using Files = std::map<std::string, std::string>;  // name -> bytes
 const Files kOldSet = {{"PicD_001.bmp", "old 1"}, {"PicD_002.bmp", "old 2"}, {"picd_009.BMP", "old 9"}};
 const Files kNewSet = {{"PicD_001.bmp", "new 1"}, {"PicD_002.bmp", "new 2"}, {"PicD_004.bmp", "new 4"}};
 
-// Three committed frames and a note; three new frames (one name new), a hidden bitmap, a note.
-MemoryFileSystem DataFolder() {
+// Three committed frames, a note and a folder of the user's (or no Image1 at all, as after the first
+// start); three new frames (one name new), a hidden bitmap, a note.
+MemoryFileSystem DataFolder(bool image1 = true) {
   MemoryFileSystem fs;
-  for (const std::string& folder : {std::string("C:"), kData, kImage1, kImage2}) fs.AddFolder(folder);
-  for (const auto& [name, bytes] : kOldSet) fs.AddFile(kImage1 + "\\" + name, bytes);
+  for (const std::string& folder : {std::string("C:"), kData, kImage2}) fs.AddFolder(folder);
+  if (image1) {
+    fs.AddFolder(kImage1);
+    for (const auto& [name, bytes] : kOldSet) fs.AddFile(kImage1 + "\\" + name, bytes);
+    fs.AddFile(kImage1 + "\\readme.txt", "kept");
+    fs.AddFolder(kImage1 + "\\mine");
+    fs.AddFile(kImage1 + "\\mine\\a.bmp", "mine");
+  }
   for (const auto& [name, bytes] : kNewSet) fs.AddFile(kImage2 + "\\" + name, bytes);
-  fs.AddFile(kImage1 + "\\readme.txt", "kept");
   fs.AddFile(kImage2 + "\\Thumbs.bmp", "hidden", {.hidden = true});
   fs.AddFile(kImage2 + "\\notes.txt", "stays");
   return fs;
@@ -62,50 +68,60 @@ Files Frames(const MemoryFileSystem& fs, const std::string& folder) {
   return files;
 }
 
-void ExpectCommitted(const MemoryFileSystem& fs) {
+// What of the user's own stays in Image1: the note and the folder's file.
+std::string Kept(const MemoryFileSystem& fs) {
+  std::string kept;
+  for (const char* name : {"\\readme.txt", "\\mine\\a.bmp"})
+    if (fs.HasFile(kImage1 + name)) kept += fs.Bytes(kImage1 + name);
+  return kept;
+}
+
+void ExpectCommitted(const MemoryFileSystem& fs, bool image1 = true) {
   EXPECT_EQ(std::tuple(Frames(fs, kImage1), Frames(fs, kImage2)), std::tuple(kNewSet, Files{}));
-  EXPECT_EQ(fs.Bytes(kImage1 + "\\readme.txt") + fs.Bytes(kImage2 + "\\notes.txt"), "keptstays");
+  EXPECT_EQ(Kept(fs) + fs.Bytes(kImage2 + "\\notes.txt"), image1 ? "keptminestays" : "stays");
   EXPECT_FALSE(fs.HasFolder(kStaged) || fs.HasFolder(kRetired));
 }
 
 TEST(CommitFrames, ReplacesTheCommittedSetAndEmptiesImage2AfterUndoingAnInterruptedSwitch) {
   MemoryFileSystem stopped = DataFolder();  // between the renames: Image1 retired, a partial staging folder
-  stopped.AddFolder(kImage1 + "\\mine");
-  stopped.AddFile(kImage1 + "\\mine\\a.bmp", "mine");
   ASSERT_TRUE(stopped.RenameFolder(kImage1, kRetired));
   stopped.AddFolder(kStaged);
   stopped.AddFile(kStaged + "\\PicD_001.bmp", "partial");
   EXPECT_EQ(CommitFrames(stopped, kImage1, kImage2), FrameCommit::kCommitted);
   ExpectCommitted(stopped);
-  EXPECT_EQ(stopped.Bytes(kImage1 + "\\mine\\a.bmp"), "mine");
 }
 
-// One change failing, or all from one on (the disk gone, the program stopped):
-// the old set stays or comes back at the next start; the next commit works.
+// One change failing, or all from one on (the disk gone, the program stopped), with Image1 and without:
+// the old set and the user's folder stay or come back at the next start; the next commit works.
 TEST(CommitFrames, AFailureAtAnyStepLosesNothing) {
-  MemoryFileSystem undisturbed = DataFolder();
-  ASSERT_EQ(CommitFrames(undisturbed, kImage1, kImage2), FrameCommit::kCommitted);
-  ExpectCommitted(undisturbed);
-  ASSERT_GT(undisturbed.changes, 10);
-  for (const bool for_good : {false, true})
-    for (int failing = 1; failing <= undisturbed.changes; ++failing) {
-      SCOPED_TRACE((for_good ? "changes fail from " : "change fails: ") + std::to_string(failing));
-      MemoryFileSystem fs = DataFolder();
-      (for_good ? fs.fail_changes_from : fs.fail_change) = failing;
-      if (CommitFrames(fs, kImage1, kImage2) == FrameCommit::kCommitted) {
-        EXPECT_EQ(Frames(fs, kImage1), kNewSet);  // only a clean-up after the switch failed
-        continue;
+  for (const bool image1 : {true, false}) {
+    MemoryFileSystem undisturbed = DataFolder(image1);
+    ASSERT_EQ(CommitFrames(undisturbed, kImage1, kImage2), FrameCommit::kCommitted);
+    ExpectCommitted(undisturbed, image1);
+    ASSERT_GT(undisturbed.changes, 4);
+    for (const bool for_good : {false, true})
+      for (int failing = 1; failing <= undisturbed.changes; ++failing) {
+        SCOPED_TRACE((for_good ? "changes fail from " : "change fails: ") + std::to_string(failing) +
+                     (image1 ? "" : ", no Image1"));
+        MemoryFileSystem fs = DataFolder(image1);
+        (for_good ? fs.fail_changes_from : fs.fail_change) = failing;
+        const FrameCommit result = CommitFrames(fs, kImage1, kImage2);
+        fs.fail_change = fs.fail_changes_from = 0;
+        if (!fs.HasFolder(kImage1)) {  // the next start brings it back
+          EXPECT_TRUE(for_good || !image1) << "only a stop between the renames leaves no Image1";
+          EXPECT_TRUE(RestoreInterruptedCommit(fs, kImage1));
+        }
+        if (result == FrameCommit::kCommitted) {  // only a clean-up after the switch failed
+          EXPECT_EQ(Frames(fs, kImage1), kNewSet);
+          for (const auto& [name, bytes] : kNewSet) fs.AddFile(kImage2 + "\\" + name, bytes);
+        } else {
+          EXPECT_EQ(Frames(fs, kImage1), image1 ? kOldSet : Files{});
+        }
+        EXPECT_EQ(Frames(fs, kImage2), kNewSet);
+        EXPECT_EQ(CommitFrames(fs, kImage1, kImage2), FrameCommit::kCommitted);
+        ExpectCommitted(fs, image1);
       }
-      EXPECT_EQ(Frames(fs, kImage2), kNewSet);
-      fs.fail_change = fs.fail_changes_from = 0;
-      if (!fs.HasFolder(kImage1)) {
-        ASSERT_TRUE(for_good) << "only a stop between the renames leaves no Image1";
-        EXPECT_TRUE(RestoreInterruptedCommit(fs, kImage1));
-      }
-      EXPECT_EQ(Frames(fs, kImage1), kOldSet);
-      EXPECT_EQ(CommitFrames(fs, kImage1, kImage2), FrameCommit::kCommitted);
-      ExpectCommitted(fs);
-    }
+  }
 }
 
 TEST(CommitFrames, RefusesBeforeLosingAnything) {
