@@ -4,8 +4,10 @@
 #include <optional>
 
 #include "core/std_file_system.h"
+#include "core/surface_orientation.h"
 #include "library_decoders.h"
 #include "render/bmp_reader.h"
+#include "render/exif_orientation.h"
 #include "render/picture_size.h"
 
 namespace gyra {
@@ -36,7 +38,7 @@ std::variant<Surface, std::string> DecodePicture(const std::string& bytes) {
   else if (all.starts_with("GIF")) picture = DecodeGif(all);
   else picture = DecodeJpeg(all);  // the only other format PictureHeaderSize reads
   if (!picture) return kUndecodable;
-  return std::move(*picture);
+  return Orient(std::move(*picture), ReadOrientation(all).value_or(1));
 }
 
 std::variant<Surface, std::string> LoadPicture(const std::string& path) {

@@ -11,7 +11,8 @@
 namespace gyra {
 
 // The picture in a file, or why there is none, in words for the user.
-// Transparent pixels are laid over black; a GIF gives its first image.
+// Transparent pixels are laid over black; a GIF gives its first image; a
+// photo is turned upright by its EXIF orientation.
 std::variant<Surface, std::string> LoadPicture(const std::string& path);
 
 #ifndef _WIN32

@@ -1,5 +1,5 @@
-// Picture sizes, BMP reading as GDI does it, and the headless renderer on
-// damaged, tiny and huge pictures.
+// Picture sizes, BMP reading as GDI does it, the headless renderer on
+// damaged, tiny and huge pictures, and pictures turned upright by their tag.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "core/surface_orientation.h"
 #include "render/bmp.h"
 #include "render/bmp_reader.h"
+#include "render/exif_orientation.h"
 #include "render/picture_size.h"
 
 namespace gyra {
@@ -178,6 +180,52 @@ TEST(ReadBmp, RefusesFilesThatLie) {
                                   Bmp(2, -2, 8, 1, kPalette, std::string("\0\1", 2)),  // top-down runs
                                   Bmp(0, 2, 24, 0, "", ""), std::string("BM")})
     EXPECT_FALSE(ReadBmp(file)) << file.size() << " bytes";
+}
+
+TEST(Orient, EveryValueTurnsThePictureUpright) {
+  Surface stored = *Surface::Create(3, 2);  // rows a b c / d e f from the top
+  for (int i = 0; i < 6; ++i) stored.View().At(i % 3, 1 - i / 3) = {uint8_t('a' + i), 0, 0, 0};
+  const struct { int orientation; int width; std::string upright; } cases[] = {
+      {0, 3, "abcdef"}, {1, 3, "abcdef"}, {2, 3, "cbafed"}, {3, 3, "fedcba"}, {4, 3, "defabc"},
+      {5, 2, "adbecf"}, {6, 2, "daebfc"}, {7, 2, "fcebda"}, {8, 2, "cfbead"}, {9, 3, "abcdef"}};
+  for (const auto& c : cases) {
+    const Surface upright = Orient(Surface(stored), c.orientation);
+    std::string seen;
+    for (const Pixel& p : TopDown(upright)) seen += char(p.blue);
+    EXPECT_EQ(upright.width(), c.width) << c.orientation;
+    EXPECT_EQ(seen, c.upright) << c.orientation;
+  }
+}
+
+// An Exif block whose first directory holds `entry` (tag, type, count, value), little-endian.
+std::string Exif(uint32_t type, uint32_t count, uint32_t value, uint32_t directory = 8) {
+  return "II*" + Le(0, 1) + Le(directory, 4) + Le(2, 2) + Le(271, 2) + Le(2, 2) + Le(1, 4) + Le(0, 4) + Le(274, 2) +
+         Le(type, 2) + Le(count, 4) + Le(value, 4) + Le(0, 4);
+}
+std::string Be(uint32_t value, int size) { return Put(std::string(size, '\0'), 0, size, true, {value}); }
+
+TEST(ReadOrientation, FindsTheTagInEachContainerAndNothingInDamage) {
+  const std::string six = Exif(3, 1, 6), jpeg = Written('J', 8, 4), png = Written('P', 8, 4);
+  const std::string app1 = "\xFF\xE1" + Be(six.size() + 8, 2) + std::string("Exif\0\0", 6) + six;
+  const auto webp = [](const std::string& exif) {
+    const std::string chunks = "VP8X" + Le(10, 4) + std::string(10, '\0') + "EXIF" + Le(exif.size(), 4) + exif;
+    return "RIFF" + Le(chunks.size() + 4, 4) + "WEBP" + chunks;
+  };
+  const struct { const char* what; std::string file; std::optional<int> orientation; } cases[] = {
+      {"JPEG", jpeg.substr(0, 2) + app1 + jpeg.substr(2), 6}, {"JPEG without", jpeg, std::nullopt},
+      {"PNG", png.substr(0, 33) + Be(six.size(), 4) + "eXIf" + six + Le(0, 4) + png.substr(33), 6},
+      {"WebP, odd chunk", webp(Exif(3, 1, 8) + "!"), 8}, {"WebP, Exif mark", webp("Exif" + Le(0, 2) + six), 6},
+      {"TIFF", six, 6}, {"TIFF big-endian", "MM" + Be(42, 2) + Be(8, 4) + Be(1, 2) + Be(274, 2) + Be(3, 2) +
+                                                    Be(1, 4) + Be(3 << 16, 4), 3},
+      {"value 0", Exif(3, 1, 0), std::nullopt}, {"value 9", Exif(3, 1, 9), std::nullopt},
+      {"not a short", Exif(4, 1, 6), std::nullopt}, {"two values", Exif(3, 2, 6), std::nullopt},
+      {"directory past the end", Exif(3, 1, 6, 4000), std::nullopt},
+      {"directory cut short", six.substr(0, 30), std::nullopt},
+      {"JPEG, Exif cut short", jpeg.substr(0, 2) + app1.substr(0, 30), std::nullopt},
+      {"JPEG, segment longer than the file", jpeg.substr(0, 2) + "\xFF\xE1\xFF\xFF" + "Exif", std::nullopt},
+      {"WebP cut short", webp(six).substr(0, 40), std::nullopt}, {"RIFF alone", "RIFF", std::nullopt},
+      {"empty", "", std::nullopt}};
+  for (const auto& c : cases) EXPECT_EQ(ReadOrientation(c.file), c.orientation) << c.what;
 }
 
 }  // namespace

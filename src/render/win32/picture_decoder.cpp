@@ -8,9 +8,14 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "core/numbers.h"
+#include "core/surface_orientation.h"
 #include "core/win32/wide_text.h"
+#include "core/win32/win32_file_system.h"
+#include "render/exif_orientation.h"
 #include "render/picture_size.h"
 #include "render/win32/gdiplus_library.h"
 
@@ -195,27 +200,11 @@ std::variant<Surface, PictureError> DecodeWithGdiplus(const std::wstring& path) 
   return CopyPixels(static_cast<GpBitmap*>(image.get()));
 }
 
-// The file's first bytes, as much of them as a header can take up.
-std::optional<std::string> ReadHead(const std::wstring& path) {
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string head(kPictureHeadBytes, '\0');
-  DWORD read = 0;
-  const bool ok = ReadFile(file, head.data(), static_cast<DWORD>(head.size()), &read, nullptr);
-  CloseHandle(file);
-  if (!ok) return std::nullopt;
-  head.resize(read);
-  return head;
-}
-
 // The header is read first, so that a picture too large to decode is refused
 // before any decoder sees it; a large one is decoded scaled down. Pictures of
 // a fitting size and metafiles are decoded by GDI+.
-std::variant<Surface, PictureError> Decode(const std::wstring& path) {
-  const std::optional<std::string> head = ReadHead(path);
-  if (!head) return PictureError::kNotAPicture;
-  if (const auto declared = PictureHeaderSize(*head); declared && !DecodedPictureSize(declared->width, declared->height))
+std::variant<Surface, PictureError> Decode(const std::wstring& path, std::string_view head) {
+  if (const auto declared = PictureHeaderSize(head); declared && !DecodedPictureSize(declared->width, declared->height))
     return declared->width > 0 && declared->height > 0 ? PictureError::kTooLarge : PictureError::kNotAPicture;
   const ComSession com;
   if (const std::optional<WicPicture> wic = OpenWithWic(path)) {
@@ -231,7 +220,13 @@ std::variant<Surface, PictureError> Decode(const std::wstring& path) {
 std::variant<Surface, PictureError> LoadPictureFile(const std::string& utf8_path) {
   if (!StartedGdiplus() || utf8_path.empty()) return PictureError::kNotAPicture;
   try {
-    return Decode(Widen(utf8_path));
+    // The orientation is read from the bytes: neither GDI+ nor WIC turns a picture by it.
+    const std::optional<std::string> bytes = Win32FileSystem().ReadFile(utf8_path);
+    if (!bytes) return PictureError::kNotAPicture;
+    auto decoded = Decode(Widen(utf8_path), std::string_view(*bytes).substr(0, kPictureHeadBytes));
+    if (auto* picture = std::get_if<Surface>(&decoded))
+      return Orient(std::move(*picture), ReadOrientation(*bytes).value_or(1));
+    return decoded;
   } catch (const std::bad_alloc&) {
     return PictureError::kTooLarge;
   }

@@ -16,7 +16,8 @@ enum class PictureError {
 
 // The picture of the file (a UTF-8 path), transparent parts laid over black;
 // a GIF gives its first image, a metafile is drawn at its natural size in
-// screen pixels (96 per inch). Never a blank picture standing in for a failure.
+// screen pixels (96 per inch); a photo is turned upright by its EXIF
+// orientation. Never a blank picture standing in for a failure.
 std::variant<Surface, PictureError> LoadPictureFile(const std::string& utf8_path);
 
 }  // namespace gyra
