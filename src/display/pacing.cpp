@@ -19,4 +19,15 @@ int64_t NextDue(int64_t due, int64_t now, int16_t speed, int64_t frequency) {
   return std::max(due + pause, now);
 }
 
+bool RunSteps(StepClock& clock, int16_t speed, const std::function<bool()>& step) {
+  int64_t due = clock.Now();
+  for (;;) {
+    if (!step()) return true;
+    due = NextDue(due, clock.Now(), speed, clock.Frequency());
+    do {
+      if (!clock.Sleep(due)) return false;
+    } while (clock.Now() < due);
+  }
+}
+
 }  // namespace gyra

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 namespace gyra {
 
@@ -19,5 +20,23 @@ int16_t ClampSpeed(int16_t speed);
 // stall that has already passed that time, the steps start again from `now`
 // instead of racing to catch up.
 int64_t NextDue(int64_t due, int64_t now, int16_t speed, int64_t frequency);
+
+// The clock the step loop waits on: the performance counter on Windows.
+class StepClock {
+ public:
+  virtual ~StepClock() = default;
+  virtual int64_t Now() = 0;
+  virtual int64_t Frequency() const = 0;
+  // Handles what is waiting for the thread, then sleeps until `due` or until
+  // something else wakes it (a message, a refresh of the screen), whichever
+  // comes first. False when the loop has to end.
+  virtual bool Sleep(int64_t due) = 0;
+};
+
+// Runs `step` (show the next picture; false to stop) at the pace of `speed`
+// until it stops (true) or the clock says to end (false). The schedule
+// depends on the clock alone: waking early, for whatever reason, and the
+// screen's refresh rate change nothing.
+bool RunSteps(StepClock& clock, int16_t speed, const std::function<bool()>& step);
 
 }  // namespace gyra

@@ -21,7 +21,7 @@ SCREENSHOT_DIR = REPO / "build" / "e2e-screenshots"
 
 SCR_WIN, DATA_FOLDER = "C:\\Gyrafoto\\Gyrafoto.scr", "ジラフォト"
 DIALOG_TITLE, DISPLAY_TITLE, OPEN_TITLE = "ジラフォトの設定", "Gyrafoto", "ﾌｧｲﾙを開く"
-NO_FRAMES_TITLE, RENDER_CAPTION = "ｽｸﾘｰﾝｾｰﾊﾞｰの設定", "ﾚﾝﾀﾞﾘﾝｸﾞをしています。"
+RENDER_CAPTION = "ﾚﾝﾀﾞﾘﾝｸﾞをしています。"
 SAVE_ERROR_TITLE, RENDER_ERROR_TITLE, PICTURE_ERROR_TITLE = "設定の保存ｴﾗｰ", "ﾚﾝﾀﾞﾘﾝｸﾞｴﾗｰ", "画像ﾌｧｲﾙｴﾗｰ"
 BROWSE, RENDER, OK, CANCEL, APPLY = "参照...", "ﾚﾝﾀﾞﾘﾝｸﾞ...", "設定", "ｷｬﾝｾﾙ", "適用"
 IDOK, IDCANCEL, VK_ESCAPE, SB_LINEUP, SB_LINEDOWN, SB_THUMBPOSITION = 1, 2, 27, 0, 1, 4
@@ -227,6 +227,18 @@ class WineTestCase(unittest.TestCase):
         self.drive("button", box, IDOK)
         self.wait_gone(title)
         return texts.split("\x1f")
+
+    def assert_asks_for_frames(self, process):  # /s without frames: the request on the black screen, ended by a key
+        self.wait_window(DISPLAY_TITLE)
+        screens = []
+        self.wait_for(lambda: screens.append(self.capture()) or screens[-1].lit_box(), "no request on the screen",
+                      WINDOW_TIMEOUT)
+        (left, top, right, bottom), screen = screens[-1].lit_box(), screens[-1]
+        self.assertTrue(left < screen.width // 2 < right and top < screen.height // 2 < bottom, "not centred")
+        self.assertEqual([w["title"] for w in self.windows()], [DISPLAY_TITLE], "the screen is not covered alone")
+        self.screenshot("no frames", screen=screen)
+        self.press("a")
+        self.assertEqual(self.wait_exit(process), 0)
 
     @contextlib.contextmanager
     def host_window(self, width, height, title=None):  # a stand-in host (.hwnd); .destroy() or leaving closes it

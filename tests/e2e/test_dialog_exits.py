@@ -3,7 +3,7 @@
 import stat
 import unittest
 
-from harness import (APPLY, BROWSE, CANCEL, GREEN, IDCANCEL, KEYS, NO_FRAMES_TITLE, OK, OPEN_TITLE,
+from harness import (APPLY, BROWSE, CANCEL, GREEN, IDCANCEL, KEYS, OK, OPEN_TITLE,
                      RENDER, RENDER_CAPTION, RENDER_ERROR_TITLE, SAVE_ERROR_TITLE, VK_ESCAPE, WineTestCase, bmp,
                      data_ini, disc, remove_folder)
 
@@ -133,13 +133,13 @@ class DialogExitsTest(WineTestCase):
         self.assert_dialog_stays()
         self.assertFalse(self.enabled(OK))
         self.close_dialog()
-        self.assert_no_frames()
+        self.assert_asks_for_frames(self.start(["/s"]))
         self.assertEqual([self.data_path(f).read_bytes() for f in ("Image1", "Image2")], [b"kept", b"kept"])
         # A file where the data folder belongs, as on a drive root that cannot be written.
         remove_folder(self.data_path())
         self.data_path().write_bytes(b"in the way")
         self.assertEqual(self.run_scr(["/x"]), 0)
-        self.assert_no_frames()
+        self.assert_asks_for_frames(self.start(["/s"]))
         self.open_dialog()
         self.click("ﾊﾟﾀｰﾝ１", "left")
         self.wait_enabled(APPLY)
@@ -148,11 +148,6 @@ class DialogExitsTest(WineTestCase):
         self.assert_dialog_stays()
         self.close_dialog()
         self.assertEqual(self.data_path().read_bytes(), b"in the way")
-
-    def assert_no_frames(self):
-        process = self.start(["/s"])
-        self.answer_box(NO_FRAMES_TITLE)
-        self.assertEqual(self.wait_exit(process), 0)
 
 
 if __name__ == "__main__":

@@ -3,7 +3,7 @@ window, focus thieves."""
 
 import unittest
 
-from harness import DIALOG_TITLE, DISPLAY_TITLE, VK_ESCAPE, WINDOW_TIMEOUT, WineTestCase, data_ini, disc
+from harness import DIALOG_TITLE, DISPLAY_TITLE, GREEN, VK_ESCAPE, WINDOW_TIMEOUT, WineTestCase, data_ini, disc
 
 
 class RealWindowsTest(WineTestCase):
@@ -39,6 +39,21 @@ class RealWindowsTest(WineTestCase):
             self.own(DISPLAY_TITLE)
             self.drive("activate", thief.hwnd)
             self.assertEqual(self.wait_exit(display), 0)
+
+    def test_frames_that_do_not_decode_ask_for_rendering_on_the_covered_screen(self):
+        self.install([b"", b"BM" + bytes(60), disc(100, GREEN)[:60]], data_ini(music_off=1))
+        self.assert_asks_for_frames(self.start(["/s"]))
+
+    def test_frames_stranded_by_an_interrupted_commit_come_back_when_the_program_starts(self):
+        frames = self.install([disc(100, GREEN)], data_ini(radius=50, music_off=1, motion=0))
+        for switch, title in (("/c", DIALOG_TITLE), ("/s", DISPLAY_TITLE)):
+            with self.subTest(switch=switch):
+                self.data_path("Image1").rename(self.data_path("Image1.old"))
+                process = self.start([switch])
+                self.drive("close", self.own(title))
+                self.assertEqual(self.wait_exit(process), 0)
+                self.assertEqual(self.frames("Image1"), frames)
+                self.assertFalse(self.data_path("Image1.old").exists())
 
 
 if __name__ == "__main__":

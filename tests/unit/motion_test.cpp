@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "display/bounce_motion.h"
+#include "display/frame_bitmap.h"
 #include "display/frame_cycle.h"
 #include "display/motion.h"
 #include "display/pacing.h"
@@ -101,6 +103,59 @@ TEST(Pacing, NextStepIsOnePauseAfterTheLastDueTime) {
   int64_t due = 0;  // a counter of 10 MHz: 64 steps a second exactly
   for (int step = 0; step < 64; ++step) due = NextDue(due, due, 1, 10'000'000);
   EXPECT_EQ(due, 10'000'000);
+}
+
+// Time in microseconds; a sleep ends on the system timer's tick after its due
+// time, or earlier, at the screen's next refresh, which wakes the thread.
+class RefreshingClock : public StepClock {
+ public:
+  RefreshingClock(int64_t tick, int64_t hertz) : tick_(tick), refresh_(kMHz / hertz) {}
+  int64_t Now() override { return now; }
+  int64_t Frequency() const override { return kMHz; }
+  bool Sleep(int64_t due) override {
+    now = std::max(now, std::min((due + tick_ - 1) / tick_ * tick_, (now / refresh_ + 1) * refresh_));
+    return true;
+  }
+  int64_t now = 0;
+
+ private:
+  const int64_t tick_, refresh_;
+};
+
+TEST(Pacing, TheRefreshRateAndTheTimerTickLeaveTheScheduleAlone) {
+  const struct { int64_t hertz, tick; int16_t speed; int steps_in_10_s; } cases[] = {
+      {30, 1, 1, 640}, {50, 1, 1, 640}, {60, 1, 1, 640}, {144, 1, 1, 640},  // high-resolution timer
+      {30, 1000, 1, 640}, {144, 1000, 1, 640},                              // 1 ms ticks
+      {144, 1, 16, 625}, {60, 1000, 1000, 10},
+  };
+  for (const auto& c : cases) {
+    RefreshingClock clock(c.tick, c.hertz);
+    int steps = 0;
+    RunSteps(clock, c.speed, [&] {
+      clock.now += 300;  // drawing the step
+      return clock.now < 10 * kMHz && ++steps;
+    });
+    EXPECT_EQ(steps, c.steps_in_10_s) << c.hertz << " Hz, tick " << c.tick << ", speed " << c.speed;
+  }
+}
+
+// A 24-bit bitmap of 3 x 2 pixels: rows of 9 bytes padded to 12.
+std::string Bitmap(int32_t height, uint32_t pixels_at = 54, size_t pixel_bytes = 24) {
+  std::string b(54, '\0');
+  const auto put = [&b](size_t at, uint32_t v) { for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>(v >> 8 * i); };
+  b[0] = 'B', b[1] = 'M';
+  put(10, pixels_at), put(14, 40), put(18, 3), put(22, static_cast<uint32_t>(height)), put(26, 1 | 24 << 16);
+  return b + std::string(pixel_bytes, '\x7f');
+}
+
+TEST(FrameBitmap, OnlyBitmapsWhosePixelsLieInTheFileAreLoaded) {
+  const struct { std::string bytes; bool whole; } cases[] = {
+      {Bitmap(2), true}, {Bitmap(-2), true},                  // bottom-up and top-down
+      {Bitmap(2, 54, 23), false}, {Bitmap(2).substr(0, 60), false}, {"", false}, {"BM", false},
+      {Bitmap(0), false}, {Bitmap(2, 40), false},            // no rows; pixels inside the header
+      {Bitmap(2, 0xFFFFFFF0), false}, {"XY" + Bitmap(2).substr(2), false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsWholeBitmap(c.bytes), c.whole) << &c - cases;
 }
 
 }  // namespace

@@ -77,18 +77,9 @@ Settings LoadSettingsAfterRepairs(FileSystem& fs, const DataPaths& paths) {
                       [&fs](const std::string& path) { return CanReadFile(fs, path); });
 }
 
-void ShowNoFramesMessage() {
-  MessageBoxW(nullptr, L"設定画面でﾚﾝﾀﾞﾘﾝｸﾞの処理をしてください。", L"ｽｸﾘｰﾝｾｰﾊﾞｰの設定",
-              MB_OK | MB_ICONEXCLAMATION);
-}
-
 void RunFullScreen(FileSystem& fs, const Settings& settings, const DataPaths& paths, bool hide_cursor) {
   if (hide_cursor) ShowCursor(FALSE);
-  const std::vector<std::string> frames = ListFrameFiles(fs, paths.committed_folder);
-  if (!frames.empty() && PlayFullScreen(frames, settings, paths, hide_cursor) != DisplayOutcome::kNoFrames) return;
-  // The pointer is needed to answer the box.
-  if (hide_cursor) ShowCursor(TRUE);
-  ShowNoFramesMessage();
+  PlayFullScreen(ListFrameFiles(fs, paths.committed_folder), settings, paths, hide_cursor);
 }
 
 int Run(std::u16string_view command_line) {

@@ -20,10 +20,16 @@ class DisplaySurface : public PictureSurface {
   // at (left, top).
   void ShowFrame(FrameImages& frames, int16_t frame, int left, int top);
 
+  // Shows the text alone on black, in white, centred in `area`.
+  void ShowText(const wchar_t* text, const RECT& area);
+
  protected:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
+  // Puts the changed rectangle of the picture on the screen at once.
+  void Present(const RECT& changed);
+
   MouseHandler on_mouse_;
   // Where the picture shown now lies; everything else is black.
   RECT shown_{0, 0, 0, 0};

@@ -35,24 +35,31 @@ class DisplayWindow : public Form {
       : settings_(settings), hide_pointer_(hide_pointer), music_{sender_, files_, paths.data_folder + "\\Music", settings.music_off,
                                     settings.repeat_track} {}
 
-  // The whole screensaver: loads the frames, starts the music, shows the
-  // window on top of everything and plays until input ends the process.
-  DisplayOutcome Play(const std::vector<std::string>& frame_files) {
-    images_.Load(frame_files);
-    if (!images_.AnyDecoded()) return DisplayOutcome::kNoFrames;
-    if (!CreateCoveringEveryMonitor()) return DisplayOutcome::kGaveUp;
-    music_.Start();
-    if (music_.TimerEnabled()) SetTimer(hwnd(), kMusicTimer, kMusicTimerInterval, nullptr);
+  // The whole screensaver: covers the screen at once, so that neither slow
+  // frame files nor a CD drive spinning up leave the desktop showing, then
+  // loads the frames, starts the music and plays until input ends the
+  // process. Input while the frames load ends it too.
+  void Play(const std::vector<std::string>& frame_files) {
+    if (!CreateCoveringEveryMonitor()) return;
     SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Show();
     SetForegroundWindow(hwnd());
+    images_.Load(frame_files, files_, [] { DoEvents(); });
+    const RECT primary{primary_at_.x, primary_at_.y, primary_at_.x + GetSystemMetrics(SM_CXSCREEN),
+                       primary_at_.y + GetSystemMetrics(SM_CYSCREEN)};
+    if (!images_.AnyDecoded()) {
+      surface_.ShowText(L"設定画面でﾚﾝﾀﾞﾘﾝｸﾞの処理をしてください。", primary);
+      RunMessageLoop();
+      return;
+    }
+    music_.Start();
+    if (music_.TimerEnabled()) SetTimer(hwnd(), kMusicTimer, kMusicTimerInterval, nullptr);
 
     // The ball plays on the primary monitor.
-    const auto motion = MakeMotion(settings_.motion, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+    const auto motion = MakeMotion(settings_.motion, primary.right - primary.left, primary.bottom - primary.top,
                                    settings_.radius, ClockSeededDraw());
     if (motion) Step(*motion);
     else RunMessageLoop();  // no pattern: a black screen that still ends on input
-    return DisplayOutcome::kGaveUp;
   }
 
  protected:
@@ -121,7 +128,7 @@ class DisplayWindow : public Form {
   void Step(Motion& motion) {
     FrameCycle frames(images_.count(), settings_.turn_left);
     const int radius = settings_.radius;
-    RunPacedSteps(settings_.speed, [&] {
+    RunSteps(clock_, settings_.speed, [&] {
       const int16_t frame = frames.Next();
       const Point centre = motion.Step();
       surface_.ShowFrame(images_, frame, primary_at_.x + centre.x - radius, primary_at_.y + centre.y - radius);
@@ -156,6 +163,7 @@ class DisplayWindow : public Form {
   // Undoes the cursor hiding of the start-up and lets go of the music.
   void OnUnload() {
     ShowCursor(TRUE);
+    clock_.Release();
     KillTimer(hwnd(), kMusicTimer);
     music_.Unload();
   }
@@ -167,6 +175,7 @@ class DisplayWindow : public Form {
   BackgroundMusic music_;
   FrameImages images_;
   DisplaySurface surface_;
+  MessageClock clock_;
   bool stop_requested_ = false;
   // Where the primary monitor's top-left corner lies in the window.
   POINT primary_at_{0, 0};
@@ -175,10 +184,10 @@ class DisplayWindow : public Form {
 
 }  // namespace
 
-DisplayOutcome PlayFullScreen(const std::vector<std::string>& frame_files, const Settings& settings,
-                              const DataPaths& paths, bool hide_pointer) {
+void PlayFullScreen(const std::vector<std::string>& frame_files, const Settings& settings, const DataPaths& paths,
+                    bool hide_pointer) {
   DisplayWindow display(settings, paths, hide_pointer);
-  return display.Play(frame_files);
+  display.Play(frame_files);
 }
 
 }  // namespace gyra

@@ -9,16 +9,12 @@
 
 namespace gyra {
 
-enum class DisplayOutcome {
-  kNoFrames,  // no frame file could be decoded; nothing was shown
-  kGaveUp,    // the window could not be made or its loop ended
-};
-
 // Plays the frames (full paths, in playback order) full screen with the
 // settings' motion, turn, speed and music until the user comes back, then
-// ends the process; returns only when it cannot play. With hide_pointer the
-// pointer stays hidden over the window.
-DisplayOutcome PlayFullScreen(const std::vector<std::string>& frame_files, const Settings& settings,
-                              const DataPaths& paths, bool hide_pointer = false);
+// ends the process; without a frame that can be decoded, the screen says
+// that the frames have to be rendered first. Returns only when the window
+// cannot be made. With hide_pointer the pointer stays hidden over the window.
+void PlayFullScreen(const std::vector<std::string>& frame_files, const Settings& settings, const DataPaths& paths,
+                    bool hide_pointer = false);
 
 }  // namespace gyra

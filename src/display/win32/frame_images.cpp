@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "core/win32/wide_text.h"
+#include "display/frame_bitmap.h"
 
 namespace gyra {
 
@@ -13,18 +14,23 @@ FrameImages::~FrameImages() {
     if (frame.bitmap) DeleteObject(frame.bitmap);
 }
 
-void FrameImages::Load(const std::vector<std::string>& utf8_paths) {
+void FrameImages::Load(const std::vector<std::string>& utf8_paths, const FileSystem& files,
+                       const std::function<void()>& between) {
   if (!dc_) {
     dc_ = CreateCompatibleDC(nullptr);
     if (!dc_) return;
   }
   for (const std::string& path : utf8_paths) {
     if (frames_.size() == static_cast<size_t>(std::numeric_limits<int16_t>::max())) break;
-    const auto bitmap = static_cast<HBITMAP>(
-        LoadImageW(nullptr, Widen(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    const std::optional<std::string> bytes = files.ReadFile(path);
+    const auto bitmap = bytes && IsWholeBitmap(*bytes)
+                            ? static_cast<HBITMAP>(LoadImageW(nullptr, Widen(path).c_str(), IMAGE_BITMAP, 0, 0,
+                                                              LR_LOADFROMFILE | LR_CREATEDIBSECTION))
+                            : nullptr;
     BITMAP info{};
     if (bitmap) GetObjectW(bitmap, sizeof(info), &info);
     frames_.push_back({bitmap, info.bmWidth, info.bmHeight});
+    between();
   }
 }
 

@@ -5,8 +5,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "core/file_system.h"
 
 namespace gyra {
 
@@ -17,9 +20,10 @@ class FrameImages {
   FrameImages& operator=(const FrameImages&) = delete;
   ~FrameImages();
 
-  // Decodes the bitmap files in order. A file that cannot be decoded keeps
-  // its place as an empty frame: its step shows nothing.
-  void Load(const std::vector<std::string>& utf8_paths);
+  // Decodes the bitmap files in order, calling `between` after each. A file
+  // that cannot be read whole or decoded keeps its place as an empty frame:
+  // its step shows nothing.
+  void Load(const std::vector<std::string>& utf8_paths, const FileSystem& files, const std::function<void()>& between);
 
   // How many frames there are, at most the 16-bit frame counter's range.
   int16_t count() const;

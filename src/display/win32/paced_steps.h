@@ -1,17 +1,39 @@
-// Windows layer: the display's step loop. Each step is due on the
+// Windows layer: the clock of the display's step loop. Steps are due on the
 // performance counter; between steps the thread sleeps until the due time or
 // until input arrives, whichever comes first, so the screensaver costs next
 // to no processor time and answers the user at once at any speed.
 #pragma once
 
-#include <cstdint>
-#include <functional>
+#include <windows.h>
+#include <mmsystem.h>
+
+#include "display/pacing.h"
 
 namespace gyra {
 
-// Runs `step` (draw the next picture; false to stop) at the pace of Speed,
-// handling the thread's messages as they arrive. Returns false when WM_QUIT
-// arrived (posted again for the outer loop), true when `step` stopped.
-bool RunPacedSteps(int16_t speed, const std::function<bool()>& step);
+class MessageClock : public StepClock {
+ public:
+  MessageClock();
+  MessageClock(const MessageClock&) = delete;
+  MessageClock& operator=(const MessageClock&) = delete;
+  ~MessageClock() override;
+
+  int64_t Now() override;
+  int64_t Frequency() const override { return frequency_; }
+  // Handles the thread's messages, then sleeps; false when WM_QUIT arrived
+  // (posted again for the outer loop).
+  bool Sleep(int64_t due) override;
+
+  // Gives back the finer system timer asked for where there is no
+  // high-resolution waitable timer; the destructor does it too.
+  void Release();
+
+ private:
+  HANDLE timer_;
+  HMODULE winmm_ = nullptr;  // from the system folder: no Known DLL
+  decltype(&timeEndPeriod) end_period_ = nullptr;
+  bool finer_period_ = false;
+  const int64_t frequency_;
+};
 
 }  // namespace gyra
