@@ -63,6 +63,10 @@ class SystemDllTest(WineTestCase):  # a downloaded copy with stand-in winmm.dll 
                 self.assertEqual(self.wait_exit(display), 0)
                 self.assertEqual(self.markers(), [])
 
+    def test_the_stack_guard_is_seeded_afresh_for_each_run(self):
+        guards = {self.run_program(self.win_exe("hardening"), ["guard"]) for _ in range(2)}
+        self.assertEqual(len(guards), 2, guards)
+
 
 class ExploitProtectionTest(unittest.TestCase):
     def test_both_builds_keep_aslr_dep_and_the_stack_protector_and_import_no_planted_name(self):
@@ -75,6 +79,7 @@ class ExploitProtectionTest(unittest.TestCase):
                                          check=True, capture_output=True, text=True, timeout=DRIVE_TIMEOUT).stdout
                 self.assertLessEqual(flags, set(headers.split()))
                 self.assertIn("__stack_chk_fail", headers)
+                self.assertNotRegex(headers, r"\bCrypt\w+", "the guard is seeded by loading crypto DLLs")
                 imported = {name.lower() for name in re.findall(r"DLL Name: (\S+)", headers)}
                 self.assertFalse(imported & set(PLANTED), imported)
 

@@ -120,4 +120,10 @@ int Display(int argc, wchar_t** argv) {
 }  // namespace
 }  // namespace gyra
 
-int wmain(int argc, wchar_t** argv) { return gyra::Display(argc, argv); }
+extern "C" uintptr_t __stack_chk_guard;
+
+// hardening.exe guard: prints the stack protector's guard value of this run.
+int wmain(int argc, wchar_t** argv) {
+  if (argc == 2 && std::wstring(argv[1]) == L"guard") return printf("%llx\n", 0ULL + __stack_chk_guard) < 0;
+  return gyra::Display(argc, argv);
+}
