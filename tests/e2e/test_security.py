@@ -80,6 +80,11 @@ class ExploitProtectionTest(unittest.TestCase):
                 self.assertLessEqual(flags, set(headers.split()))
                 self.assertIn("__stack_chk_fail", headers)
                 self.assertNotRegex(headers, r"\bCrypt\w+", "the guard is seeded by loading crypto DLLs")
+                data = (folder / "Gyrafoto.scr").read_bytes()
+                manifest = data[data.index(b"<assembly"):data.index(b"</assembly>")].decode()
+                self.assertEqual(re.findall(r'level="(\w+)"|<(longPathAware)|(dpiAware)', manifest),
+                                 [("asInvoker", "", ""), ("", "longPathAware", "")])
+                self.assertEqual(manifest.count("<supportedOS "), 4)  # Windows 7, 8, 8.1 and 10 (11)
                 imported = {name.lower() for name in re.findall(r"DLL Name: (\S+)", headers)}
                 self.assertFalse(imported & set(PLANTED), imported)
 
