@@ -42,6 +42,17 @@ void BackgroundMusic::Unload() {
   if (music_) music_->Unload();
 }
 
+void BackgroundMusic::DisplayTurned(bool on) {
+  if (!music_) return;
+  if (!on && music_->TimerEnabled()) {
+    music_->Unload();
+    stopped_with_display_ = true;
+  } else if (on && stopped_with_display_) {
+    stopped_with_display_ = false;
+    music_->Start();
+  }
+}
+
 bool BackgroundMusic::TimerEnabled() const {
   return music_ && music_->TimerEnabled();
 }

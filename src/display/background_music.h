@@ -34,6 +34,10 @@ class BackgroundMusic {
   bool KeyDown(MusicKey key);
   void Unload();
   bool TimerEnabled() const;
+  // A sound stream keeps Windows from sleeping: the music stops when the
+  // display turns off and starts again when it comes back. Music that gave
+  // up stays silent.
+  void DisplayTurned(bool on);
 
  private:
   MciSender& mci_;
@@ -45,6 +49,7 @@ class BackgroundMusic {
   MciFilePlayer player_{mci_};
   std::optional<MusicFolderDisc> folder_disc_;
   std::optional<DiscMusic> music_;
+  bool stopped_with_display_ = false;
 };
 
 }  // namespace gyra

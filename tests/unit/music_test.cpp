@@ -201,6 +201,26 @@ TEST(BackgroundMusic, PlaysTheCdOrElseTheMusicFolderOrElseNothing) {
   }
 }
 
+TEST(BackgroundMusic, StopsWhileTheDisplayIsOffUnlessItGaveUp) {
+  for (const bool gave_up : {false, true}) {
+    FakeMciSender mci;
+    mci.answers = {{kQueries[1], {0, "12"}}, {kMode, {0, "playing"}}, {kCurrent, {gave_up ? 263 : 0, "1"}}};
+    const MemoryFileSystem fs;
+    BackgroundMusic music(mci, fs, kFolder, 0, 0);
+    music.Start();
+    music.Tick();
+    mci.sent.clear();
+    music.DisplayTurned(true);  // the state when asked for: nothing changes
+    music.DisplayTurned(false);
+    EXPECT_EQ(std::tuple(mci.sent, music.TimerEnabled()),
+              std::tuple(gave_up ? Commands{} : Commands{"stop cdaudio", "close cdaudio"}, false));
+    music.DisplayTurned(false);
+    music.DisplayTurned(true);
+    EXPECT_EQ(music.TimerEnabled(), !gave_up);
+    EXPECT_EQ(mci.sent.size(), gave_up ? 0u : 4u) << mci.sent.back();
+  }
+}
+
 TEST(BackgroundMusic, TracksAreThePlayableVisibleFilesInOrdinalOrder) {
   MemoryFileSystem fs;
   fs.AddFolder(kFolder);

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <cstring>
+#include <memory>
 #include <optional>
 
 #include "core/win32/win32_file_system.h"
@@ -45,20 +47,16 @@ class DisplayWindow : public Form {
     Show();
     SetForegroundWindow(hwnd());
     images_.Load(frame_files, files_, [] { DoEvents(); });
-    const RECT primary{primary_at_.x, primary_at_.y, primary_at_.x + GetSystemMetrics(SM_CXSCREEN),
-                       primary_at_.y + GetSystemMetrics(SM_CYSCREEN)};
     if (!images_.AnyDecoded()) {
-      surface_.ShowText(L"設定画面でﾚﾝﾀﾞﾘﾝｸﾞの処理をしてください。", primary);
+      surface_.ShowText(L"設定画面でﾚﾝﾀﾞﾘﾝｸﾞの処理をしてください。", PrimaryMonitor());
       RunMessageLoop();
       return;
     }
+    power_ = RegisterPowerSettingNotification(hwnd(), &GUID_CONSOLE_DISPLAY_STATE, DEVICE_NOTIFY_WINDOW_HANDLE);
     music_.Start();
-    if (music_.TimerEnabled()) SetTimer(hwnd(), kMusicTimer, kMusicTimerInterval, nullptr);
-
-    // The ball plays on the primary monitor.
-    const auto motion = MakeMotion(settings_.motion, primary.right - primary.left, primary.bottom - primary.top,
-                                   settings_.radius, ClockSeededDraw());
-    if (motion) Step(*motion);
+    SetMusicTimer();
+    motion_ = MotionOnThePrimaryMonitor();
+    if (motion_) Step();
     else RunMessageLoop();  // no pattern: a black screen that still ends on input
   }
 
@@ -77,6 +75,19 @@ class DisplayWindow : public Form {
         return 0;
       case WM_TIMER:
         if (wparam == kMusicTimer) PollMusic();
+        return 0;
+      case WM_POWERBROADCAST:
+        if (wparam == PBT_POWERSETTINGCHANGE) OnPowerSetting(*reinterpret_cast<POWERBROADCAST_SETTING*>(lparam));
+        return TRUE;
+      // A monitor added, removed or set to another resolution: the window
+      // covers the new screen, the ball starts again on the primary monitor.
+      // A monitor of another scale changes nothing: the display draws at
+      // every monitor's own pixels.
+      case WM_DISPLAYCHANGE:
+        CoverEveryMonitor();
+        if (motion_) motion_ = MotionOnThePrimaryMonitor();
+        return 0;
+      case WM_DPICHANGED:
         return 0;
       // Losing the foreground ends it, as the system's own screen-saver
       // procedure does: keys would go to the window in front otherwise.
@@ -123,14 +134,33 @@ class DisplayWindow : public Form {
     return true;
   }
 
+  void CoverEveryMonitor() {
+    const RECT all = AllMonitors();
+    primary_at_ = {-all.left, -all.top};
+    SetWindowPos(hwnd(), HWND_TOPMOST, all.left, all.top, all.right - all.left, all.bottom - all.top,
+                 SWP_NOACTIVATE);
+    surface_.Resize(all.right - all.left, all.bottom - all.top);
+  }
+
+  // The primary monitor's rectangle in the window.
+  RECT PrimaryMonitor() const {
+    return {primary_at_.x, primary_at_.y, primary_at_.x + GetSystemMetrics(SM_CXSCREEN),
+            primary_at_.y + GetSystemMetrics(SM_CYSCREEN)};
+  }
+
+  std::unique_ptr<Motion> MotionOnThePrimaryMonitor() const {
+    return MakeMotion(settings_.motion, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                      settings_.radius, ClockSeededDraw());
+  }
+
   // One step: next frame at the pattern's next point; the window's other
   // handlers run while it waits for the next step. Ending never returns here.
-  void Step(Motion& motion) {
+  void Step() {
     FrameCycle frames(images_.count(), settings_.turn_left);
     const int radius = settings_.radius;
     RunSteps(clock_, settings_.speed, [&] {
       const int16_t frame = frames.Next();
-      const Point centre = motion.Step();
+      const Point centre = motion_->Step();
       surface_.ShowFrame(images_, frame, primary_at_.x + centre.x - radius, primary_at_.y + centre.y - radius);
       return !stop_requested_;
     });
@@ -154,6 +184,20 @@ class DisplayWindow : public Form {
     if (!music_.TimerEnabled()) KillTimer(hwnd(), kMusicTimer);
   }
 
+  void SetMusicTimer() {
+    if (music_.TimerEnabled()) SetTimer(hwnd(), kMusicTimer, kMusicTimerInterval, nullptr);
+    else KillTimer(hwnd(), kMusicTimer);
+  }
+
+  // The console's display turned off (0), on (1) or dimmed (2).
+  void OnPowerSetting(const POWERBROADCAST_SETTING& setting) {
+    if (setting.PowerSetting != GUID_CONSOLE_DISPLAY_STATE || setting.DataLength < sizeof(DWORD)) return;
+    DWORD state;
+    memcpy(&state, setting.Data, sizeof(state));
+    music_.DisplayTurned(state != 0);
+    SetMusicTimer();
+  }
+
   [[noreturn]] void End() {
     stop_requested_ = true;
     OnUnload();
@@ -164,6 +208,7 @@ class DisplayWindow : public Form {
   void OnUnload() {
     ShowCursor(TRUE);
     clock_.Release();
+    if (power_) UnregisterPowerSettingNotification(power_);
     KillTimer(hwnd(), kMusicTimer);
     music_.Unload();
   }
@@ -176,6 +221,8 @@ class DisplayWindow : public Form {
   FrameImages images_;
   DisplaySurface surface_;
   MessageClock clock_;
+  std::unique_ptr<Motion> motion_;
+  HPOWERNOTIFY power_ = nullptr;
   bool stop_requested_ = false;
   // Where the primary monitor's top-left corner lies in the window.
   POINT primary_at_{0, 0};
