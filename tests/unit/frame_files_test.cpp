@@ -13,6 +13,7 @@ namespace {
 
 const std::string kData = "C:\\ジラフォト", kImage1 = kData + "\\Image1", kImage2 = kData + "\\Image2";
 const std::string kStaged = kImage1 + ".new", kRetired = kImage1 + ".old";
+const Pause kNoWait = [](std::chrono::milliseconds) {};
 
 TEST(FrameFiles, PathsOnTheProgramsDrive) {
   const DataPaths p = DataPathsFor("C:\\Windows\\System32");
@@ -87,7 +88,7 @@ TEST(CommitFrames, ReplacesTheCommittedSetAndEmptiesImage2AfterUndoingAnInterrup
   ASSERT_TRUE(stopped.RenameFolder(kImage1, kRetired));
   stopped.AddFolder(kStaged);
   stopped.AddFile(kStaged + "\\PicD_001.bmp", "partial");
-  EXPECT_EQ(CommitFrames(stopped, kImage1, kImage2), FrameCommit::kCommitted);
+  EXPECT_EQ(CommitFrames(stopped, kImage1, kImage2, kNoWait), FrameCommit::kCommitted);
   ExpectCommitted(stopped);
 }
 
@@ -96,7 +97,7 @@ TEST(CommitFrames, ReplacesTheCommittedSetAndEmptiesImage2AfterUndoingAnInterrup
 TEST(CommitFrames, AFailureAtAnyStepLosesNothing) {
   for (const bool image1 : {true, false}) {
     MemoryFileSystem undisturbed = DataFolder(image1);
-    ASSERT_EQ(CommitFrames(undisturbed, kImage1, kImage2), FrameCommit::kCommitted);
+    ASSERT_EQ(CommitFrames(undisturbed, kImage1, kImage2, kNoWait), FrameCommit::kCommitted);
     ExpectCommitted(undisturbed, image1);
     ASSERT_GT(undisturbed.changes, 4);
     for (const bool for_good : {false, true})
@@ -105,7 +106,7 @@ TEST(CommitFrames, AFailureAtAnyStepLosesNothing) {
                      (image1 ? "" : ", no Image1"));
         MemoryFileSystem fs = DataFolder(image1);
         (for_good ? fs.fail_changes_from : fs.fail_change) = failing;
-        const FrameCommit result = CommitFrames(fs, kImage1, kImage2);
+        const FrameCommit result = CommitFrames(fs, kImage1, kImage2, kNoWait);
         fs.fail_change = fs.fail_changes_from = 0;
         if (!fs.HasFolder(kImage1)) {  // the next start brings it back
           EXPECT_TRUE(for_good || !image1) << "only a stop between the renames leaves no Image1";
@@ -118,7 +119,7 @@ TEST(CommitFrames, AFailureAtAnyStepLosesNothing) {
           EXPECT_EQ(Frames(fs, kImage1), image1 ? kOldSet : Files{});
         }
         EXPECT_EQ(Frames(fs, kImage2), kNewSet);
-        EXPECT_EQ(CommitFrames(fs, kImage1, kImage2), FrameCommit::kCommitted);
+        EXPECT_EQ(CommitFrames(fs, kImage1, kImage2, kNoWait), FrameCommit::kCommitted);
         ExpectCommitted(fs, image1);
       }
   }
@@ -137,8 +138,32 @@ TEST(CommitFrames, RefusesBeforeLosingAnything) {
   for (const auto& c : cases) {
     MemoryFileSystem fs = DataFolder();
     c.set_up(fs);
-    EXPECT_EQ(std::tuple(CommitFrames(fs, kImage1, kImage2), Frames(fs, kImage1), fs.HasFolder(kStaged)),
+    EXPECT_EQ(std::tuple(CommitFrames(fs, kImage1, kImage2, kNoWait), Frames(fs, kImage1), fs.HasFolder(kStaged)),
               std::tuple(c.expected, kOldSet, false)) << "row " << &c - cases;
+  }
+}
+
+// A scanner, the indexer or Explorer holding a file or folder for a while: the commit waits for it,
+// at most about two seconds in all, then reports.
+TEST(CommitFrames, WaitsForWhatAnotherProgramHoldsForAMoment) {
+  const struct { std::string held; int held_ms; FrameCommit expected; } cases[] = {
+      {kImage1, 300, FrameCommit::kCommitted},  // a file open in Image1: the folder cannot be renamed
+      {kImage1, 60000, FrameCommit::kNotSwitched},
+      {kRetired + "\\PicD_001.bmp", 1500, FrameCommit::kCommitted},  // a thumbnail of an old frame
+      {kImage2 + "\\PicD_004.bmp", 300, FrameCommit::kCommitted},    // a fresh frame being scanned
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE("row " + std::to_string(&c - cases));
+    MemoryFileSystem fs = DataFolder();
+    fs.failing_paths = {c.held};
+    int waited = 0;
+    const auto pause = [&](std::chrono::milliseconds gap) {
+      if ((waited += static_cast<int>(gap.count())) >= c.held_ms) fs.failing_paths.clear();
+    };
+    EXPECT_EQ(CommitFrames(fs, kImage1, kImage2, pause), c.expected);
+    EXPECT_LE(waited, 2000);
+    if (c.expected == FrameCommit::kCommitted) ExpectCommitted(fs);
+    else EXPECT_EQ(std::tuple(Frames(fs, kImage1), Frames(fs, kImage2)), std::tuple(kOldSet, kNewSet));
   }
 }
 
