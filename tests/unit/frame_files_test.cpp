@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 #include <string>
 
 #include "data/frame_commit.h"
@@ -19,10 +20,34 @@ TEST(FrameFiles, PathsOnTheProgramsDrive) {
   const DataPaths p = DataPathsFor("C:\\Windows\\System32");
   EXPECT_EQ(std::tuple(p.data_folder, p.committed_folder, p.rendering_folder, p.settings_file),
             std::tuple(kData, kImage1, kImage2, kData + "\\Data.ini"));
-  EXPECT_EQ(DataPathsFor("E:\\").data_folder, "E:\\ジラフォト");
-  EXPECT_EQ(DataPathsFor(ParentFolder("C:\\Gyrafoto.scr")).data_folder, "C:\\ジラフォト");  // not C:ジラフォト, under the current folder
-  EXPECT_EQ(DataPathsFor("写真フォルダ").data_folder, "写真フジラフォト");  // characters, not bytes
+  const std::string kShared = "\\\\server\\share\\ジラフォト";
+  const struct { std::string program, data; } cases[] = {
+      {"E:\\x.scr", "E:\\ジラフォト"}, {"C:\\Gyrafoto.scr", kData},  // not C:ジラフォト, under the current folder
+      {"写真フォルダ\\x.scr", "写真フジラフォト"},                       // characters, not bytes
+      {"\\\\server\\share\\dir\\Gyrafoto.scr", kShared}, {"\\\\server\\share\\x.scr", kShared},
+      {"\\\\?\\C:\\Tools\\x.scr", kData}, {"\\\\?\\unc\\server\\share\\dir\\x.scr", kShared},
+      {"\\\\server\\x.scr", "\\\\server\\ジラフォト"},  // no share: a folder that cannot be made
+  };
+  for (const auto& c : cases) EXPECT_EQ(DataPathsFor(ParentFolder(c.program)).data_folder, c.data) << c.program;
   EXPECT_EQ(ParentFolder("C:\\表\\x.bmp"), "C:\\表");                        // no stray 0x5C in 表
+}
+
+// Made on first run only; on a medium where it cannot be made, no data folder is told once.
+TEST(FrameFiles, DataFolderMadeOnFirstRunOnly) {
+  const DataPaths paths = DataPathsFor("C:\\");
+  const struct { bool exists, writable, made; std::set<std::string> folders; } cases[] = {
+      {false, true, true, {kData, kImage1, kImage2}}, {true, true, true, {kData}}, {false, false, false, {}}};
+  for (const auto& c : cases) {
+    MemoryFileSystem fs;
+    fs.AddFolder("C:");
+    if (c.exists) fs.AddFolder(kData);
+    if (!c.writable) fs.failing_paths = {kData};
+    const bool made = MakeDataFolder(fs, paths);
+    std::set<std::string> folders;
+    for (const std::string& folder : {kData, kImage1, kImage2})
+      if (fs.HasFolder(folder)) folders.insert(folder);
+    EXPECT_EQ(std::tuple(made, folders), std::tuple(c.made, c.folders)) << "row " << &c - cases;
+  }
 }
 
 TEST(FrameFiles, ListsEveryVisibleBitmapInPlaybackOrder) {
