@@ -9,14 +9,19 @@ namespace gyra {
 namespace {
 
 // The host handle: the number at the start of the text, as Basic's Val reads
-// it, rounded into 32 bits; 0 when there is none or it does not fit.
-int32_t HandleFrom(std::u16string_view text) {
+// it, rounded to an integer; 0 when there is none or it does not fit in 32
+// bits. The host writes it unsigned, and handles at or above 2^31 occur in
+// long sessions; a negative number (a host that wrote it signed, or &HFFFFFFFF,
+// which Val reads as -1) names the same 32 bits.
+uint32_t HandleFrom(std::u16string_view text) {
   std::string ascii;
   for (char16_t c : text) {
     if (c >= 0x80) break;  // no digit, sign or blank beyond ASCII
     ascii += static_cast<char>(c);
   }
-  return RoundToInt32(LeadingNumber(ascii)).value_or(0);
+  const double value = RoundHalfEven(LeadingNumber(ascii));
+  if (value < -2147483648.0 || value > 4294967295.0) return 0;
+  return static_cast<uint32_t>(static_cast<int64_t>(value));
 }
 
 }  // namespace
@@ -40,7 +45,7 @@ StartRequest ParseCommandLine(std::u16string_view line) {
     case u'P':
       return {StartMode::Preview, line.size() > 3 ? HandleFrom(line.substr(3)) : 0};
     case u'C':
-      return {StartMode::Settings};
+      return {StartMode::Settings, line.size() > 3 ? HandleFrom(line.substr(3)) : 0};
     case u'S':
       return {StartMode::FullScreen, 0, true};
     default:

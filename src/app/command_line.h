@@ -16,8 +16,9 @@ enum class StartMode {
 
 struct StartRequest {
   StartMode mode = StartMode::None;
-  // Preview only: the host window's handle, 0 when the line names none.
-  int32_t host_window = 0;
+  // Preview and settings: the host window's handle (a window handle is a
+  // 32-bit value also on 64-bit Windows), 0 when the line names none.
+  uint32_t host_window = 0;
   // Full screen only: "S" hides the pointer, a line of one character does not.
   bool hide_cursor = false;
 };
@@ -28,8 +29,9 @@ struct StartRequest {
 std::u16string_view ArgumentsOf(std::u16string_view whole_line);
 
 // Only character 2 of the upper-cased line decides ("/s", "-S", "/c:1234" are
-// all accepted); in preview mode the handle is the number from character 4 on,
-// so "/p 1234" and "/p:1234" both name window 1234.
+// all accepted); in preview and settings mode the host's handle is the number
+// from character 4 on, so "/p 1234", "/p:1234" and "/c:1234" all name window
+// 1234, and a bare "/c" names none.
 StartRequest ParseCommandLine(std::u16string_view line);
 
 }  // namespace gyra

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/frame_files.h"
+#include "data/retrying_file_system.h"
 
 namespace gyra {
 
@@ -76,18 +77,7 @@ bool Switch(FileSystem& fs, const std::string& image1, bool had_image1) {
   return false;
 }
 
-}  // namespace
-
-std::string StagingFolder(const std::string& image1) { return image1 + ".new"; }
-std::string RetiredFolder(const std::string& image1) { return image1 + ".old"; }
-
-bool RestoreInterruptedCommit(FileSystem& fs, const std::string& image1) {
-  const std::string retired = RetiredFolder(image1);
-  if (fs.FolderExists(image1) || !fs.FolderExists(retired)) return true;
-  return fs.RenameFolder(retired, image1);
-}
-
-FrameCommit CommitFrames(FileSystem& fs, const std::string& image1, const std::string& image2) {
+FrameCommit Commit(FileSystem& fs, const std::string& image1, const std::string& image2) {
   if (!ClearEarlierCommit(fs, image1)) return FrameCommit::kLeftovers;
   const std::vector<std::string> frames = ListFrameFiles(fs, image2);
   if (frames.empty()) return FrameCommit::kNoFrames;
@@ -109,6 +99,22 @@ FrameCommit CommitFrames(FileSystem& fs, const std::string& image1, const std::s
   RemoveRetiredSet(fs, image1);
   RemoveFiles(fs, image2, IsBitmapFile);
   return FrameCommit::kCommitted;
+}
+
+}  // namespace
+
+std::string StagingFolder(const std::string& image1) { return image1 + ".new"; }
+std::string RetiredFolder(const std::string& image1) { return image1 + ".old"; }
+
+bool RestoreInterruptedCommit(FileSystem& fs, const std::string& image1) {
+  const std::string retired = RetiredFolder(image1);
+  if (fs.FolderExists(image1) || !fs.FolderExists(retired)) return true;
+  return fs.RenameFolder(retired, image1);
+}
+
+FrameCommit CommitFrames(FileSystem& fs, const std::string& image1, const std::string& image2, Pause pause) {
+  RetryingFileSystem retrying(fs, std::move(pause));
+  return Commit(retrying, image1, image2);
 }
 
 }  // namespace gyra

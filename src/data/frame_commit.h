@@ -12,6 +12,7 @@
 #include <string>
 
 #include "core/file_system.h"
+#include "data/retrying_file_system.h"
 
 namespace gyra {
 
@@ -38,7 +39,9 @@ bool RestoreInterruptedCommit(FileSystem& fs, const std::string& image1);
 // Image1 that is not a *.bmp file; Image2's *.bmp files are gone. A
 // committed set stays committed when deleting the old set or Image2's frames
 // fails; a folder that an interrupted commit left instead of Image1 is put
-// back first.
-FrameCommit CommitFrames(FileSystem& fs, const std::string& image1, const std::string& image2);
+// back first. A rename or removal that fails is tried again for about two
+// seconds (RetryingFileSystem) before the commit reports.
+FrameCommit CommitFrames(FileSystem& fs, const std::string& image1, const std::string& image2,
+                         Pause pause = SleepFor);
 
 }  // namespace gyra

@@ -18,6 +18,20 @@ std::string FirstCharacters(const std::string& text, size_t n) {
   return text.substr(0, end);
 }
 
+// The root of the volume holding the folder, with its backslash: the first
+// three characters ("C:\"), or "\\server\share\" for a network path. A long
+// path's "\\?\" or "\\?\UNC\" prefix is dropped: the data folder's path is
+// short, and the settings file keeps paths in it for the old program too.
+std::string VolumeRoot(std::string folder) {
+  folder = WithTrailingBackslash(folder);
+  if (EqualIgnoringAsciiCase(folder.substr(0, 8), "\\\\?\\UNC\\")) folder.erase(1, 6);
+  else if (folder.starts_with("\\\\?\\")) folder.erase(0, 4);
+  if (!folder.starts_with("\\\\")) return FirstCharacters(folder, 3);
+  const size_t server_end = folder.find('\\', 2);
+  const size_t share_end = server_end == std::string::npos ? server_end : folder.find('\\', server_end + 1);
+  return share_end == std::string::npos ? folder : folder.substr(0, share_end + 1);
+}
+
 }  // namespace
 
 bool IsBitmapFileName(const std::string& name) { return HasExtension(name, ".bmp"); }
@@ -25,8 +39,17 @@ bool IsBitmapFileName(const std::string& name) { return HasExtension(name, ".bmp
 DataPaths DataPathsFor(const std::string& program_folder) {
   // With its backslash: ParentFolder leaves "C:" for a program in the root, and
   // "C:ジラフォト" would be a folder under the current one.
-  const std::string data = FirstCharacters(WithTrailingBackslash(program_folder), 3) + "ジラフォト";
+  const std::string data = VolumeRoot(program_folder) + "ジラフォト";
   return {data, data + "\\Image1", data + "\\Image2", data + "\\Data.ini"};
+}
+
+// Creating a folder that is there already fails, and makes nothing else.
+bool MakeDataFolder(FileSystem& fs, const DataPaths& paths) {
+  if (fs.CreateFolder(paths.data_folder)) {
+    fs.CreateFolder(paths.committed_folder);
+    fs.CreateFolder(paths.rendering_folder);
+  }
+  return IsFolder(fs, paths.data_folder);
 }
 
 std::string ParentFolder(const std::string& path) {

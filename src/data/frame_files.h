@@ -18,8 +18,15 @@ struct DataPaths {
 
 // The data folder lies in the root of the drive holding the program: the
 // first three characters of the program's folder with its backslash ("C:\",
-// also for the folder "C:" of a program in the root) + "ジラフォト".
+// also for the folder "C:" of a program in the root) + "ジラフォト"; for a
+// program on a network share, the share's root ("\\server\share\ジラフォト").
 DataPaths DataPathsFor(const std::string& program_folder);
+
+// Makes the data folder with its two frame folders on first run; an existing
+// data folder is left as the user has it, even without its frame folders.
+// False when there is no data folder afterwards (a read-only medium, a share
+// without write access): nothing can be rendered or saved then.
+bool MakeDataFolder(FileSystem& fs, const DataPaths& paths);
 
 // The folder part of a path, without a trailing "\" ("C:\a\*.bmp" -> "C:\a",
 // "C:*.bmp" -> "C:", "name" -> "").

@@ -5,10 +5,12 @@
 #include <span>
 #include <vector>
 
+#include "data/settings_store.h"
 #include "dialog/dialog_layout.h"
 #include "dialog/picture_path.h"
 #include "dialog/preview_geometry.h"
 #include "dialog/tile_panel.h"
+#include "memory_file_system.h"
 
 namespace gyra {
 namespace {
@@ -70,6 +72,29 @@ TEST(StorablePicturePath, TheLongPathOrElseTheShortForm) {
   for (const char* short_form : {"", "C:\\사진\\a.jpg"})  // none, or the long path: no 8.3 names
     EXPECT_EQ(StorablePicturePath("C:\\사진\\a.jpg", short_form), std::nullopt) << short_form;
   EXPECT_EQ(StorablePicturePath("C:\\사진\\a.jpg", std::nullopt), std::nullopt);
+}
+
+// Earlier copies in both names; the settings file names `saved`. The picture itself is only read.
+TEST(CopyIntoDataFolder, UnderANameCodePage932HoldsNeverOverTheSavedPicture) {
+  const std::string kData = "C:\\ジラフォト", kCopy = kData + "\\Picture.jpg", kCopy2 = kData + "\\Picture2.jpg";
+  const std::string kBare = kData + "\\Picture";
+  const struct { std::string picture, saved; std::optional<std::string> copy; std::string program = "C:\\"; } cases[] = {
+      {"D:\\사진\\a.jpg", "", kCopy},  {"D:\\사진\\a.jpg", "c:\\ジラフォト\\PICTURE.JPG", kCopy2},
+      {"D:\\사진\\a.jpg", kCopy2, kCopy},  {"D:\\사진\\a.사진", "", kBare},  {"D:\\사진\\gone.jpg", "", std::nullopt},
+      {"D:\\사진\\a.jpg", "", std::nullopt, "\\\\서버\\s"},  // the share's name does not fit either
+  };
+  for (const auto& c : cases) {
+    MemoryFileSystem fs;
+    const DataPaths paths = DataPathsFor(c.program);
+    for (const std::string& folder : std::vector<std::string>{"D:", "D:\\사진", paths.data_folder}) fs.AddFolder(folder);
+    for (const char* picture : {"D:\\사진\\a.jpg", "D:\\사진\\a.사진"}) fs.AddFile(picture, "new");
+    for (const std::string& earlier : {kCopy, kCopy2}) fs.AddFile(earlier, "old");
+    fs.AddFile(paths.settings_file, WriteSettings({}, {.picture_path = c.saved}, true).value());
+    EXPECT_EQ(CopyIntoDataFolder(fs, c.picture, paths), c.copy) << "row " << &c - cases;
+    for (const std::string& copy : {kCopy, kCopy2, kBare})
+      EXPECT_EQ(fs.HasFile(copy) ? fs.Bytes(copy) : "", copy == c.copy ? "new" : copy == kBare ? "" : "old")
+          << "row " << &c - cases;
+  }
 }
 
 }  // namespace

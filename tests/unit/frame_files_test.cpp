@@ -13,15 +13,37 @@ namespace {
 
 const std::string kData = "C:\\ジラフォト", kImage1 = kData + "\\Image1", kImage2 = kData + "\\Image2";
 const std::string kStaged = kImage1 + ".new", kRetired = kImage1 + ".old";
+const Pause kNoWait = [](std::chrono::milliseconds) {};
 
 TEST(FrameFiles, PathsOnTheProgramsDrive) {
   const DataPaths p = DataPathsFor("C:\\Windows\\System32");
   EXPECT_EQ(std::tuple(p.data_folder, p.committed_folder, p.rendering_folder, p.settings_file),
             std::tuple(kData, kImage1, kImage2, kData + "\\Data.ini"));
-  EXPECT_EQ(DataPathsFor("E:\\").data_folder, "E:\\ジラフォト");
-  EXPECT_EQ(DataPathsFor(ParentFolder("C:\\Gyrafoto.scr")).data_folder, "C:\\ジラフォト");  // not C:ジラフォト, under the current folder
-  EXPECT_EQ(DataPathsFor("写真フォルダ").data_folder, "写真フジラフォト");  // characters, not bytes
+  const std::string kShared = "\\\\server\\share\\ジラフォト";
+  const struct { std::string program, data; } cases[] = {
+      {"E:\\x.scr", "E:\\ジラフォト"}, {"C:\\Gyrafoto.scr", kData},  // not C:ジラフォト, under the current folder
+      {"写真フォルダ\\x.scr", "写真フジラフォト"},                       // characters, not bytes
+      {"\\\\server\\share\\dir\\Gyrafoto.scr", kShared}, {"\\\\server\\share\\x.scr", kShared},
+      {"\\\\?\\C:\\Tools\\x.scr", kData}, {"\\\\?\\unc\\server\\share\\dir\\x.scr", kShared},
+      {"\\\\server\\x.scr", "\\\\server\\ジラフォト"},  // no share: a folder that cannot be made
+  };
+  for (const auto& c : cases) EXPECT_EQ(DataPathsFor(ParentFolder(c.program)).data_folder, c.data) << c.program;
   EXPECT_EQ(ParentFolder("C:\\表\\x.bmp"), "C:\\表");                        // no stray 0x5C in 表
+}
+
+// Made on first run only; on a medium where it cannot be made, no data folder is told once.
+TEST(FrameFiles, DataFolderMadeOnFirstRunOnly) {
+  const struct { bool exists, writable, made; int folders; } cases[] = {
+      {false, true, true, 3}, {true, true, true, 1}, {false, false, false, 0}};
+  for (const auto& c : cases) {
+    MemoryFileSystem fs;
+    fs.AddFolder("C:");
+    if (c.exists) fs.AddFolder(kData);
+    if (!c.writable) fs.failing_paths = {kData};
+    const bool made = MakeDataFolder(fs, DataPathsFor("C:\\"));
+    EXPECT_EQ(std::tuple(made, fs.HasFolder(kData) + fs.HasFolder(kImage1) + fs.HasFolder(kImage2)),
+              std::tuple(c.made, c.folders)) << "row " << &c - cases;
+  }
 }
 
 TEST(FrameFiles, ListsEveryVisibleBitmapInPlaybackOrder) {
@@ -87,7 +109,7 @@ TEST(CommitFrames, ReplacesTheCommittedSetAndEmptiesImage2AfterUndoingAnInterrup
   ASSERT_TRUE(stopped.RenameFolder(kImage1, kRetired));
   stopped.AddFolder(kStaged);
   stopped.AddFile(kStaged + "\\PicD_001.bmp", "partial");
-  EXPECT_EQ(CommitFrames(stopped, kImage1, kImage2), FrameCommit::kCommitted);
+  EXPECT_EQ(CommitFrames(stopped, kImage1, kImage2, kNoWait), FrameCommit::kCommitted);
   ExpectCommitted(stopped);
 }
 
@@ -96,7 +118,7 @@ TEST(CommitFrames, ReplacesTheCommittedSetAndEmptiesImage2AfterUndoingAnInterrup
 TEST(CommitFrames, AFailureAtAnyStepLosesNothing) {
   for (const bool image1 : {true, false}) {
     MemoryFileSystem undisturbed = DataFolder(image1);
-    ASSERT_EQ(CommitFrames(undisturbed, kImage1, kImage2), FrameCommit::kCommitted);
+    ASSERT_EQ(CommitFrames(undisturbed, kImage1, kImage2, kNoWait), FrameCommit::kCommitted);
     ExpectCommitted(undisturbed, image1);
     ASSERT_GT(undisturbed.changes, 4);
     for (const bool for_good : {false, true})
@@ -105,7 +127,7 @@ TEST(CommitFrames, AFailureAtAnyStepLosesNothing) {
                      (image1 ? "" : ", no Image1"));
         MemoryFileSystem fs = DataFolder(image1);
         (for_good ? fs.fail_changes_from : fs.fail_change) = failing;
-        const FrameCommit result = CommitFrames(fs, kImage1, kImage2);
+        const FrameCommit result = CommitFrames(fs, kImage1, kImage2, kNoWait);
         fs.fail_change = fs.fail_changes_from = 0;
         if (!fs.HasFolder(kImage1)) {  // the next start brings it back
           EXPECT_TRUE(for_good || !image1) << "only a stop between the renames leaves no Image1";
@@ -118,7 +140,7 @@ TEST(CommitFrames, AFailureAtAnyStepLosesNothing) {
           EXPECT_EQ(Frames(fs, kImage1), image1 ? kOldSet : Files{});
         }
         EXPECT_EQ(Frames(fs, kImage2), kNewSet);
-        EXPECT_EQ(CommitFrames(fs, kImage1, kImage2), FrameCommit::kCommitted);
+        EXPECT_EQ(CommitFrames(fs, kImage1, kImage2, kNoWait), FrameCommit::kCommitted);
         ExpectCommitted(fs, image1);
       }
   }
@@ -137,8 +159,32 @@ TEST(CommitFrames, RefusesBeforeLosingAnything) {
   for (const auto& c : cases) {
     MemoryFileSystem fs = DataFolder();
     c.set_up(fs);
-    EXPECT_EQ(std::tuple(CommitFrames(fs, kImage1, kImage2), Frames(fs, kImage1), fs.HasFolder(kStaged)),
+    EXPECT_EQ(std::tuple(CommitFrames(fs, kImage1, kImage2, kNoWait), Frames(fs, kImage1), fs.HasFolder(kStaged)),
               std::tuple(c.expected, kOldSet, false)) << "row " << &c - cases;
+  }
+}
+
+// A scanner, the indexer or Explorer holding a file or folder for a while: the commit waits for it,
+// at most about two seconds in all, then reports.
+TEST(CommitFrames, WaitsForWhatAnotherProgramHoldsForAMoment) {
+  const struct { std::string held; int held_ms; FrameCommit expected; } cases[] = {
+      {kImage1, 300, FrameCommit::kCommitted},  // a file open in Image1: the folder cannot be renamed
+      {kImage1, 60000, FrameCommit::kNotSwitched},
+      {kRetired + "\\PicD_001.bmp", 1500, FrameCommit::kCommitted},  // a thumbnail of an old frame
+      {kImage2 + "\\PicD_004.bmp", 300, FrameCommit::kCommitted},    // a fresh frame being scanned
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE("row " + std::to_string(&c - cases));
+    MemoryFileSystem fs = DataFolder();
+    fs.failing_paths = {c.held};
+    int waited = 0;
+    const auto pause = [&](std::chrono::milliseconds gap) {
+      if ((waited += static_cast<int>(gap.count())) >= c.held_ms) fs.failing_paths.clear();
+    };
+    EXPECT_EQ(CommitFrames(fs, kImage1, kImage2, pause), c.expected);
+    EXPECT_LE(waited, 2000);
+    if (c.expected == FrameCommit::kCommitted) ExpectCommitted(fs);
+    else EXPECT_EQ(std::tuple(Frames(fs, kImage1), Frames(fs, kImage2)), std::tuple(kOldSet, kNewSet));
   }
 }
 

@@ -78,20 +78,23 @@ TEST(ParseCommandLine, OnlyTheSecondCharacterPicksTheMode) {
   }
 }
 
-TEST(ParseCommandLine, PreviewHandlesOfEveryShape) {
-  const struct { std::u16string_view line; int32_t handle; } cases[] = {
+// A window handle is 32 bits, written unsigned; a signed reading names the same bits.
+TEST(ParseCommandLine, HostHandlesOfEveryShape) {
+  const struct { std::u16string_view line; uint32_t handle; StartMode mode = StartMode::Preview; } cases[] = {
       {u"/p 1234", 1234},      {u"/P:1234", 1234},      {u"/p  56 7\t8", 5678},  {u"/p 12ab", 12},
-      {u"/p", 0},              {u"/p abc", 0},          {u"/p 2147483647", 2147483647}, {u"/p 2147483648", 0},
-      {u"/p -2147483648", -2147483647 - 1},             {u"/p -2147483649", 0},  {u"/p 1e9", 1000000000},
-      {u"/p -1", -1}, {u"/p 1e400", 0}, {u"/p --5", 0},          {u"/p 12.5", 12},        {u"/p 13.5", 14},
-      {u"/p &HFFFFFFFF", -1},  {u"/p &HFFFF", -1},      {u"/p &H7FFFFFFF", 2147483647}, {u"/p 0x1F", 0},
+      {u"/p", 0},              {u"/p abc", 0},          {u"/p 2147483647", 2147483647}, {u"/p 2147483648", 2147483648},
+      {u"/p 4294967295", 4294967295}, {u"/p 4294967296", 0}, {u"/p 4294967295.5", 0}, {u"/p 3000000000", 3000000000},
+      {u"/p -2147483648", 2147483648}, {u"/p -2147483649", 0},  {u"/p 1e9", 1000000000},
+      {u"/p -1", 4294967295}, {u"/p 1e400", 0}, {u"/p --5", 0},          {u"/p 12.5", 12},        {u"/p 13.5", 14},
+      {u"/p &HFFFFFFFF", 4294967295}, {u"/p &HFFFF", 4294967295}, {u"/p &H7FFFFFFF", 2147483647}, {u"/p 0x1F", 0},
       {u"/p &O777", 511},      {u"/p inf", 0},          {u"/p 12\u000034"sv, 12}, {u"/p １２３", 0},
       {u"/p 12３", 12},        {u"/p \xD800" u"5", 0}, {u"/p \U0001F600", 0},
+      {u"/c:123", 123, StartMode::Settings}, {u"/C 4294967295", 4294967295, StartMode::Settings},
+      {u"/c", 0, StartMode::Settings}, {u"/c:", 0, StartMode::Settings}, {u"/c:99999999999", 0, StartMode::Settings},
   };
   for (const auto& c : cases) {
     const StartRequest request = ParseCommandLine(c.line);
-    EXPECT_EQ(std::tuple(request.mode, request.host_window), std::tuple(StartMode::Preview, c.handle))
-        << "row " << &c - cases;
+    EXPECT_EQ(std::tuple(request.mode, request.host_window), std::tuple(c.mode, c.handle)) << "row " << &c - cases;
   }
   EXPECT_EQ(ParseCommandLine(u"/p " + std::u16string(1 << 20, u'9')).host_window, 0);
   EXPECT_EQ(ParseCommandLine(u"/p 42" + std::u16string(1 << 20, u' ')).host_window, 42);

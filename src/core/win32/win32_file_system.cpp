@@ -25,9 +25,11 @@ class Handle {
   HANDLE h_;
 };
 
+// Delete sharing too, so that our own reads never make a commit's rename or
+// removal fail.
 HANDLE OpenForReading(const std::string& path) {
-  return CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 bool WriteAll(HANDLE file, const std::string& bytes) {

@@ -59,11 +59,14 @@ void SettingsDialog::ChoosePicture() {
   if (!chosen) return;
   // A refused or unreadable file leaves the path, the label and the preview
   // as they were, so the dialog never shows one picture and renders another.
-  const std::optional<std::string> path = StorablePicturePath(*chosen, ShortPathOf(*chosen));
-  if (!path) return Tell(hwnd(), kUnstorable, kPictureErrorTitle);
-  std::variant<Surface, PictureError> picture = LoadPictureFile(*path);
+  // Decoded first: a copy may replace the one the dialog shows now.
+  std::variant<Surface, PictureError> picture = LoadPictureFile(*chosen);
   if (const PictureError* error = std::get_if<PictureError>(&picture))
     return Tell(hwnd(), *error == PictureError::kTooLarge ? kTooLarge : kUnreadable, kPictureErrorTitle);
+  std::optional<std::string> path = StorablePicturePath(*chosen, ShortPathOf(*chosen));
+  Win32FileSystem files;
+  if (!path) path = CopyIntoDataFolder(files, *chosen, paths_);
+  if (!path) return Tell(hwnd(), kUnstorable, kPictureErrorTitle);
   settings_.picture_path = *path;
   picture_ = std::move(std::get<Surface>(picture));
   ShowPicture();
