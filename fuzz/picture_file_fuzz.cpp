@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Larger headers only fill memory: DecodePicture's limit is beyond a fuzzer's budget.
   const auto header = gyra::PictureHeaderSize(std::string_view(bytes).substr(0, gyra::kPictureHeadBytes));
   if (header && static_cast<double>(header->width) * header->height > 4e6) return 0;  // sizes reach 2^32 - 1
-  const auto decoded = gyra::DecodePicture(bytes);
+  const auto decoded = gyra::DecodePicture(bytes, options);
   const auto* picture = std::get_if<gyra::Surface>(&decoded);
   if (!picture) return 0;
   const auto planned = gyra::PlanRender(picture->width(), picture->height(), options);

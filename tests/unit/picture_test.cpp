@@ -13,6 +13,7 @@
 #include "core/surface_orientation.h"
 #include "render/bmp.h"
 #include "render/bmp_reader.h"
+#include "render/decode_scale.h"
 #include "render/exif_orientation.h"
 #include "render/picture_size.h"
 
@@ -83,6 +84,15 @@ TEST(PictureSize, LargePicturesAreDecodedSmallerAndHugeOnesRefused) {
   for (const auto& c : cases) EXPECT_EQ(DecodedPictureSize(c.width, c.height), c.decoded) << c.width << "x" << c.height;
 }
 
+TEST(DecodeEighths, HugePicturesKeepEveryColumnAndRowTheStripTakes) {
+  const RenderOptions plain{.radius = 100}, wide{.radius = 1000}, stretch{.radius = 1000, .stretch = 1},
+      trim{.radius = 1500, .trim = 1};
+  const struct { int64_t width, height; RenderOptions options; int eighths; } cases[] = {
+      {4096, 4096, plain, 8}, {16384, 12288, plain, 1}, {16384, 12288, wide, 2}, {16384, 12288, stretch, 2},
+      {16384, 12288, trim, 3}, {12288, 16384, trim, 4}, {100000, 170, plain, 8}, {4097, 4097, wide, 4}};
+  for (const auto& c : cases) EXPECT_EQ(DecodeEighths(c.width, c.height, c.options), c.eighths) << c.width << "x" << c.height;
+}
+
 std::string Quoted(const std::filesystem::path& p) { return std::string(1, '\'').append(p.string()) + "' "; }
 
 TEST(RenderTool, RendersWhatDecodesAndRefusesTheRestWithoutAFrameFolder) {
@@ -92,7 +102,7 @@ TEST(RenderTool, RendersWhatDecodesAndRefusesTheRestWithoutAFrameFolder) {
   const fs::path dir = fs::temp_directory_path() / ("gyrafoto-render-test-" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir / "folder.bmp");
-  const std::string undecodable = "not a picture that can be decoded (BMP, GIF, JPEG, PNG)", png = Written('P', 8, 4),
+  const std::string undecodable = "not a picture that can be decoded (BMP, GIF, JPEG, PNG, WebP, HEIC/HEIF, AVIF)", png = Written('P', 8, 4),
                     jpeg = Written('J', 8, 4), empty_idat("\0\0\0\0IDAT\x35\xAF\x06\x1E", 12);
   std::string undefined_tables = jpeg;
   undefined_tables[jpeg.find("\xFF\xDA") + 6] = '\x33';  // the scan's first component uses tables 3
