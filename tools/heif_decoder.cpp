@@ -20,6 +20,9 @@ struct HandleRelease {
 struct ImageRelease {
   void operator()(heif_image* image) const { heif_image_release(image); }
 };
+struct OptionsFree {
+  void operator()(heif_decoding_options* options) const { heif_decoding_options_free(options); }
+};
 
 // The file's primary image, read from the bytes in place (they outlive it).
 struct HeifFile {
@@ -46,9 +49,12 @@ std::optional<Surface> DecodeHeif(std::string_view bytes) {
   const HeifFile file(bytes);
   if (!file.primary) return std::nullopt;
   const bool alpha = heif_image_handle_has_alpha_channel(file.primary.get());
+  const std::unique_ptr<heif_decoding_options, OptionsFree> options(heif_decoding_options_alloc());
+  if (!options) return std::nullopt;
+  options->convert_hdr_to_8bit = 1;  // 10-bit photos (HDR) too, as 8 bits a colour
   heif_image* decoded = nullptr;
   if (heif_decode_image(file.primary.get(), &decoded, heif_colorspace_RGB,
-                        alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, nullptr)
+                        alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get())
           .code != heif_error_Ok)
     return std::nullopt;
   const std::unique_ptr<heif_image, ImageRelease> image(decoded);

@@ -42,7 +42,9 @@ std::optional<Format> FormatOf(std::string_view bytes) {
   if (bytes.substr(4, 4) != "ftyp") return std::nullopt;
   for (const std::string_view brand : {"avif", "avis"})
     if (HasBrand(bytes, brand)) return Format::kAvif;
-  for (const std::string_view brand : {"heic", "heix", "heim", "heis", "hevc", "hevx", "mif1", "msf1"})
+  // HEVC pictures only: libheif would hand AV1 ones to dav1d, which leaks on
+  // damaged ones, and libavif decodes AV1 pictures.
+  for (const std::string_view brand : {"heic", "heix", "heim", "heis", "hevc", "hevx"})
     if (HasBrand(bytes, brand)) return Format::kHeif;
   return std::nullopt;
 }
