@@ -13,11 +13,11 @@
 
 namespace gyra {
 
-// JPEG and WebP at `eighths` / 8 of their size (render/decode_scale.h),
-// reduced while they are decoded.
+// JPEG, WebP and PNG (but an interlaced one) at `eighths` / 8 of their size
+// (render/decode_scale.h), reduced while they are decoded.
 std::optional<Surface> DecodeJpeg(std::string_view bytes, int eighths);
 std::optional<Surface> DecodeWebp(std::string_view bytes, int eighths);
-std::optional<Surface> DecodePng(std::string_view bytes);
+std::optional<Surface> DecodePng(std::string_view bytes, int eighths);
 // The first image on the logical screen; what lies outside it, transparent
 // pixels and rows a file cut short never delivered stay black.
 std::optional<Surface> DecodeGif(std::string_view bytes);

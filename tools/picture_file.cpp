@@ -61,7 +61,7 @@ std::optional<DecodeSize> DeclaredSize(Format format, std::string_view bytes) {
 std::optional<Surface> Decode(Format format, std::string_view bytes, int eighths) {
   switch (format) {
     case Format::kBmp: return ReadBmp(bytes);
-    case Format::kPng: return DecodePng(bytes);
+    case Format::kPng: return DecodePng(bytes, eighths);
     case Format::kGif: return DecodeGif(bytes);
     case Format::kJpeg: return DecodeJpeg(bytes, eighths);
     case Format::kWebp: return DecodeWebp(bytes, eighths);

@@ -274,12 +274,13 @@ TEST(RenderTool, PhotosGiveTheFramesOfTheirUprightPicture) {
   for (const char* make : {"convert upright.bmp upright.png", "cwebp -quiet -q 90 upright.png -o photo.webp",
                            "heif-enc -q 90 -o photo.heic upright.png", "convert upright.bmp -rotate 90 turned.png",
                            "avifenc -s 10 --irot 1 turned.png photo.avif",  // stored turned, shown upright
-                           "convert upright.bmp -rotate -90 -quality 95 turned.jpg"})
+                           "convert upright.bmp -rotate -90 -quality 95 turned.jpg",
+                           "convert upright.bmp -scale 6400% huge.png", "convert huge.png -quality 95 huge.jpg"})
     ASSERT_EQ(std::system(("cd " + Quoted(dir) + "&& " + make + " >/dev/null").c_str()), 0) << make;
   const std::string turned = Contents(dir / "turned.jpg");
   std::ofstream(dir / "tagged.jpg", std::ios::binary) << turned.substr(0, 2) + App1(Exif(3, 1, 6)) + turned.substr(2);
   const std::vector<Surface> expected = ToolFrames(dir / "upright.png");
-  for (const char* name : {"photo.webp", "photo.heic", "photo.avif", "tagged.jpg"})
+  for (const char* name : {"photo.webp", "photo.heic", "photo.avif", "tagged.jpg", "huge.png", "huge.jpg"})
     EXPECT_LT(MeanDifference(ToolFrames(dir / name), expected), 3) << name;
   fs::remove_all(dir);
 }
