@@ -31,9 +31,12 @@ struct HeifFile {
 
   explicit HeifFile(std::string_view bytes) {
     heif_image_handle* handle = nullptr;
-    if (context && heif_context_read_from_memory_without_copy(context.get(), bytes.data(), bytes.size(), nullptr).code == heif_error_Ok &&
-        heif_context_get_primary_image_handle(context.get(), &handle).code == heif_error_Ok)
-      primary.reset(handle);
+    if (!context ||
+        heif_context_read_from_memory_without_copy(context.get(), bytes.data(), bytes.size(), nullptr).code !=
+            heif_error_Ok ||
+        heif_context_get_primary_image_handle(context.get(), &handle).code != heif_error_Ok)
+      return;
+    primary.reset(handle);
   }
 };
 

@@ -101,8 +101,10 @@ std::variant<Surface, std::string> DecodePicture(const std::string& bytes, const
   }
   // Nothing for HEIF and AVIF, which their decoders have turned upright.
   const int orientation = ReadOrientation(all).value_or(1);
-  const bool sideways = orientation >= 5 && orientation <= 8;
-  const int eighths = DecodeEighths(sideways ? size->height : size->width, sideways ? size->width : size->height, options);
+  const bool sideways = orientation >= 5 && orientation <= 8;  // turned a quarter: the sides swap
+  const int64_t upright_width = sideways ? size->height : size->width;
+  const int64_t upright_height = sideways ? size->width : size->height;
+  const int eighths = DecodeEighths(upright_width, upright_height, options);
   std::optional<Surface> picture = Decode(*format, all, eighths);
   if (!picture) return kUndecodable;
   return Orient(std::move(*picture), orientation);

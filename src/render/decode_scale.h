@@ -1,8 +1,8 @@
 // How far a large picture may be reduced while it is decoded, so that a huge
 // photo never has to be held at its own size: the frames take a strip only
 // 2N pixels high from it, and the dialog's preview 100 pixels. Decoders that
-// can reduce as they decode (libjpeg-turbo from the coefficients, libwebp)
-// scale by eighths. Portable.
+// can reduce as they decode (libjpeg-turbo from the coefficients, libwebp and
+// libpng row by row) scale by eighths. Portable.
 #pragma once
 
 #include <cstdint>

@@ -91,7 +91,8 @@ TEST(DecodeEighths, HugePicturesKeepEveryColumnAndRowTheStripTakes) {
   const struct { int64_t width, height; RenderOptions options; int eighths; } cases[] = {
       {4096, 4096, plain, 8}, {16384, 12288, plain, 1}, {16384, 12288, wide, 2}, {16384, 12288, stretch, 2},
       {16384, 12288, trim, 3}, {12288, 16384, trim, 4}, {100000, 170, plain, 8}, {5000, 3999, wide, 4}};
-  for (const auto& c : cases) EXPECT_EQ(DecodeEighths(c.width, c.height, c.options), c.eighths) << c.width << "x" << c.height;
+  for (const auto& c : cases)
+    EXPECT_EQ(DecodeEighths(c.width, c.height, c.options), c.eighths) << c.width << "x" << c.height;
 }
 
 std::string Quoted(const std::filesystem::path& p) { return std::string(1, '\'').append(p.string()) + "' "; }
@@ -215,7 +216,9 @@ std::string Exif(uint32_t type, uint32_t count, uint32_t value, uint32_t directo
          Le(type, 2) + Le(count, 4) + Le(value, 4) + Le(0, 4);
 }
 std::string Be(uint32_t value, int size) { return Put(std::string(size, '\0'), 0, size, true, {value}); }
-std::string App1(const std::string& exif) { return "\xFF\xE1" + Be(exif.size() + 8, 2) + std::string("Exif\0\0", 6) + exif; }
+std::string App1(const std::string& exif) {
+  return "\xFF\xE1" + Be(exif.size() + 8, 2) + std::string("Exif\0\0", 6) + exif;
+}
 
 TEST(ReadOrientation, FindsTheTagInEachContainerAndNothingInDamage) {
   const std::string six = Exif(3, 1, 6), jpeg = Written('J', 8, 4), png = Written('P', 8, 4);
