@@ -25,7 +25,7 @@ constexpr int kRenderError = 1;
 
 const char kUsage[] =
     "usage: gyrafoto-render PICTURE OUTDIR [--frames N] [--radius N] [--stretch | --trim TOP]\n"
-    "  PICTURE  a BMP, GIF, JPEG or PNG file\n"
+    "  PICTURE  a BMP, GIF, JPEG, PNG, WebP, HEIC/HEIF or AVIF file\n"
     "  OUTDIR   the frame folder; its *.bmp files are deleted first\n"
     "  --frames N   frames per turn requested (default 64)\n"
     "  --radius N   radius of the ball in pixels; frames are 2N x 2N (default 100)\n"
@@ -107,7 +107,7 @@ const char* Explain(RenderStatus status) {
 int Run(const std::vector<std::string>& args) {
   const auto parsed = ParseArguments(args);
   if (!parsed) return kUsageError;
-  const auto decoded = LoadPicture(parsed->picture);
+  const auto decoded = LoadPicture(parsed->picture, parsed->options);
   const auto* picture = std::get_if<Surface>(&decoded);
   if (!picture) {
     std::fprintf(stderr, "gyrafoto-render: %s: %s\n", parsed->picture.c_str(), std::get<std::string>(decoded).c_str());

@@ -26,12 +26,14 @@ void RefuseWarnings(j_common_ptr info, int level) {
 
 void Silent(j_common_ptr) {}
 
-bool ReadHeader(jpeg_decompress_struct& info, JpegErrors& errors, std::string_view bytes) {
+bool ReadHeader(jpeg_decompress_struct& info, JpegErrors& errors, std::string_view bytes, int eighths) {
   if (setjmp(errors.jump)) return false;
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
   jpeg_read_header(&info, TRUE);
   info.out_color_space = JCS_EXT_BGRX;  // the surface's byte order
+  info.scale_num = eighths;  // reduced from the coefficients, never held whole
+  info.scale_denom = 8;
   jpeg_calc_output_dimensions(&info);
   return true;
 }
@@ -49,7 +51,7 @@ bool ReadRows(jpeg_decompress_struct& info, JpegErrors& errors, SurfaceView pict
 
 }  // namespace
 
-std::optional<Surface> DecodeJpeg(std::string_view bytes) {
+std::optional<Surface> DecodeJpeg(std::string_view bytes, int eighths) {
   jpeg_decompress_struct info{};
   JpegErrors errors{};
   info.err = jpeg_std_error(&errors.manager);
@@ -57,7 +59,7 @@ std::optional<Surface> DecodeJpeg(std::string_view bytes) {
   errors.manager.emit_message = RefuseWarnings;
   errors.manager.output_message = Silent;
   std::optional<Surface> picture;
-  if (ReadHeader(info, errors, bytes)) {
+  if (ReadHeader(info, errors, bytes, eighths)) {
     picture = PictureSurface(info.output_width, info.output_height);
     if (picture && !ReadRows(info, errors, picture->View())) picture.reset();
   }

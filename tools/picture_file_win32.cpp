@@ -6,7 +6,7 @@
 
 namespace gyra {
 
-std::variant<Surface, std::string> LoadPicture(const std::string& path) {
+std::variant<Surface, std::string> LoadPicture(const std::string& path, const RenderOptions&) {
   auto loaded = LoadPictureFile(path);
   if (auto* picture = std::get_if<Surface>(&loaded)) return std::move(*picture);
   if (std::get<PictureError>(loaded) == PictureError::kTooLarge) return std::string("too large a picture");

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "library_decoders.h"
+#include "render/decode_scale.h"
 
 namespace gyra {
 
@@ -47,18 +48,64 @@ bool ReadRows(png_structp png, const std::vector<png_bytep>& rows) {
   return true;
 }
 
+bool ReadRow(png_structp png, png_bytep row) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_read_row(png, row, nullptr);
+  return true;
+}
+
+// The file's rows read one by one into the smaller picture: each of its
+// pixels is the mean of the block of the file's pixels under it, each laid
+// over black first (the opacity then full). The whole picture is never held.
+bool ReadReducedRows(png_structp png, int width, int height, SurfaceView reduced) {
+  std::vector<uint8_t> row(size_t{4} * width);
+  std::vector<int> column_of(width), columns_in(reduced.width);
+  for (int x = 0; x < width; ++x) ++columns_in[column_of[x] = static_cast<int>(int64_t{x} * reduced.width / width)];
+  std::vector<uint32_t> sums(size_t{3} * reduced.width);
+  int rows_in = 0;
+  for (int y = 0; y < height; ++y) {
+    if (!ReadRow(png, row.data())) return false;
+    for (int x = 0; x < width; ++x)
+      for (int c = 0; c < 3; ++c) sums[3 * column_of[x] + c] += OverBlack(row[4 * x + c], row[4 * x + 3]);
+    ++rows_in;
+    const int band = static_cast<int>(int64_t{y} * reduced.height / height);
+    if (y + 1 < height && int64_t{y + 1} * reduced.height / height == band) continue;
+    Pixel* out = &reduced.At(0, reduced.height - 1 - band);  // the file's rows run top-down
+    for (int i = 0; i < reduced.width; ++i) {
+      const uint32_t count = static_cast<uint32_t>(columns_in[i]) * rows_in;
+      uint8_t mean[3];
+      for (int c = 0; c < 3; ++c) mean[c] = static_cast<uint8_t>((sums[3 * i + c] + count / 2) / count);
+      out[i] = {mean[0], mean[1], mean[2], 255};
+    }
+    std::fill(sums.begin(), sums.end(), 0);
+    rows_in = 0;
+  }
+  return true;
+}
+
 }  // namespace
 
-std::optional<Surface> DecodePng(std::string_view bytes) {
+std::optional<Surface> DecodePng(std::string_view bytes, int eighths) {
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, Refuse, Ignore);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   PngInput input{bytes};
   std::optional<Surface> picture;
+  int width = 0, height = 0;
+  bool reduce = false;
   if (info) {
     png_set_read_fn(png, &input, ReadInput);
-    if (ReadHeader(png, info)) picture = PictureSurface(png_get_image_width(png, info), png_get_image_height(png, info));
+    if (ReadHeader(png, info)) {
+      width = static_cast<int>(png_get_image_width(png, info));  // PictureHeaderSize's checks let it fit
+      height = static_cast<int>(png_get_image_height(png, info));
+      // An interlaced file's passes each run over the whole picture.
+      reduce = eighths < 8 && png_get_interlace_type(png, info) == PNG_INTERLACE_NONE;
+      picture = reduce ? PictureSurface(ScaledSide(width, eighths), ScaledSide(height, eighths))
+                       : PictureSurface(width, height);
+    }
   }
-  if (picture) {
+  if (picture && reduce) {
+    if (!ReadReducedRows(png, width, height, picture->View())) picture.reset();
+  } else if (picture) {
     const SurfaceView view = picture->View();
     std::vector<png_bytep> rows(view.height);
     for (int y = 0; y < view.height; ++y)  // the file's rows run top-down, the surface's bottom-up

@@ -13,7 +13,9 @@
 #include "core/surface_orientation.h"
 #include "render/bmp.h"
 #include "render/bmp_reader.h"
+#include "render/decode_scale.h"
 #include "render/exif_orientation.h"
+#include "render/frame_folder.h"
 #include "render/picture_size.h"
 
 namespace gyra {
@@ -83,16 +85,27 @@ TEST(PictureSize, LargePicturesAreDecodedSmallerAndHugeOnesRefused) {
   for (const auto& c : cases) EXPECT_EQ(DecodedPictureSize(c.width, c.height), c.decoded) << c.width << "x" << c.height;
 }
 
+TEST(DecodeEighths, HugePicturesKeepEveryColumnAndRowTheStripTakes) {
+  const RenderOptions plain{.radius = 100}, wide{.radius = 1000}, stretch{.radius = 1000, .stretch = 1},
+      trim{.radius = 1500, .trim = 1};
+  const struct { int64_t width, height; RenderOptions options; int eighths; } cases[] = {
+      {4096, 4096, plain, 8}, {16384, 12288, plain, 1}, {16384, 12288, wide, 2}, {16384, 12288, stretch, 2},
+      {16384, 12288, trim, 3}, {12288, 16384, trim, 4}, {100000, 170, plain, 8}, {5000, 3999, wide, 4}};
+  for (const auto& c : cases)
+    EXPECT_EQ(DecodeEighths(c.width, c.height, c.options), c.eighths) << c.width << "x" << c.height;
+}
+
 std::string Quoted(const std::filesystem::path& p) { return std::string(1, '\'').append(p.string()) + "' "; }
+const std::filesystem::path kTool =
+    std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "tools" / "gyrafoto-render";
 
 TEST(RenderTool, RendersWhatDecodesAndRefusesTheRestWithoutAFrameFolder) {
   namespace fs = std::filesystem;
-  const fs::path tool = fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "tools" / "gyrafoto-render";
-  ASSERT_TRUE(fs::exists(tool)) << tool << " is missing: build the gyrafoto-render target";
+  ASSERT_TRUE(fs::exists(kTool)) << kTool << " is missing: build the gyrafoto-render target";
   const fs::path dir = fs::temp_directory_path() / ("gyrafoto-render-test-" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir / "folder.bmp");
-  const std::string undecodable = "not a picture that can be decoded (BMP, GIF, JPEG, PNG)", png = Written('P', 8, 4),
+  const std::string undecodable = "not a picture that can be decoded (BMP, GIF, JPEG, PNG, WebP, HEIC/HEIF, AVIF)", png = Written('P', 8, 4),
                     jpeg = Written('J', 8, 4), empty_idat("\0\0\0\0IDAT\x35\xAF\x06\x1E", 12);
   std::string undefined_tables = jpeg;
   undefined_tables[jpeg.find("\xFF\xDA") + 6] = '\x33';  // the scan's first component uses tables 3
@@ -113,7 +126,7 @@ TEST(RenderTool, RendersWhatDecodesAndRefusesTheRestWithoutAFrameFolder) {
   for (const auto& c : cases) {
     if (c.why != "cannot read") std::ofstream(dir / c.name, std::ios::binary) << c.bytes;
     fs::remove_all(dir / "frames");
-    const std::string command = Quoted(tool) + Quoted(dir / c.name) + Quoted(dir / "frames") +
+    const std::string command = Quoted(kTool) + Quoted(dir / c.name) + Quoted(dir / "frames") +
                                 "--frames 4 --radius 8 >/dev/null 2>" + Quoted(dir / "errors");
     const int status = std::system(command.c_str());
     const std::string errors = Contents(dir / "errors");
@@ -203,10 +216,13 @@ std::string Exif(uint32_t type, uint32_t count, uint32_t value, uint32_t directo
          Le(type, 2) + Le(count, 4) + Le(value, 4) + Le(0, 4);
 }
 std::string Be(uint32_t value, int size) { return Put(std::string(size, '\0'), 0, size, true, {value}); }
+std::string App1(const std::string& exif) {
+  return "\xFF\xE1" + Be(exif.size() + 8, 2) + std::string("Exif\0\0", 6) + exif;
+}
 
 TEST(ReadOrientation, FindsTheTagInEachContainerAndNothingInDamage) {
   const std::string six = Exif(3, 1, 6), jpeg = Written('J', 8, 4), png = Written('P', 8, 4);
-  const std::string app1 = "\xFF\xE1" + Be(six.size() + 8, 2) + std::string("Exif\0\0", 6) + six;
+  const std::string app1 = App1(six);
   const auto webp = [](const std::string& exif) {
     const std::string chunks = "VP8X" + Le(10, 4) + std::string(10, '\0') + "EXIF" + Le(exif.size(), 4) + exif;
     return "RIFF" + Le(chunks.size() + 4, 4) + "WEBP" + chunks;
@@ -226,6 +242,50 @@ TEST(ReadOrientation, FindsTheTagInEachContainerAndNothingInDamage) {
       {"WebP cut short", webp(six).substr(0, 40), std::nullopt}, {"RIFF alone", "RIFF", std::nullopt},
       {"empty", "", std::nullopt}};
   for (const auto& c : cases) EXPECT_EQ(ReadOrientation(c.file), c.orientation) << c.what;
+}
+
+// The frames the tool renders of a picture, or none when it refuses it.
+std::vector<Surface> ToolFrames(const std::filesystem::path& picture) {
+  const std::filesystem::path folder = picture.string() + "-frames";
+  std::vector<Surface> frames;
+  if (std::system((Quoted(kTool) + Quoted(picture) + Quoted(folder) + "--frames 4 --radius 16 >/dev/null").c_str()))
+    return frames;
+  for (int k = 1; std::filesystem::exists(folder / FrameFileName(k)); ++k)
+    frames.push_back(*ReadBmp(Contents(folder / FrameFileName(k))));
+  return frames;
+}
+
+// The mean difference of two runs' frames in each colour byte; 255 when their frames differ in number or size.
+double MeanDifference(const std::vector<Surface>& a, const std::vector<Surface>& b) {
+  if (a.empty() || a.size() != b.size() || a[0].width() != b[0].width()) return 255;
+  double sum = 0, count = 0;
+  for (size_t k = 0; k < a.size(); ++k)
+    for (int i = 0; i < a[k].width() * a[k].height(); ++i, count += 3) {
+      const Pixel p = a[k].View().pixels[i], q = b[k].View().pixels[i];
+      sum += std::abs(p.blue - q.blue) + std::abs(p.green - q.green) + std::abs(p.red - q.red);
+    }
+  return sum / count;
+}
+
+TEST(RenderTool, PhotosGiveTheFramesOfTheirUprightPicture) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("gyrafoto-photos-test-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  Surface upright = *Surface::Create(96, 64);  // red grows to the right, green to the top
+  for (int i = 0; i < 96 * 64; ++i) upright.View().pixels[i] = {128, uint8_t(i / 96 * 4), uint8_t(i % 96 * 2), 0};
+  std::ofstream(dir / "upright.bmp", std::ios::binary) << EncodeBmp(upright.View());
+  for (const char* make : {"convert upright.bmp upright.png", "cwebp -quiet -q 90 upright.png -o photo.webp",
+                           "heif-enc -q 90 -o photo.heic upright.png", "convert upright.bmp -rotate 90 turned.png",
+                           "avifenc -s 10 --irot 1 turned.png photo.avif",  // stored turned, shown upright
+                           "convert upright.bmp -rotate -90 -quality 95 turned.jpg",
+                           "convert upright.bmp -scale 6400% huge.png", "convert huge.png -quality 95 huge.jpg"})
+    ASSERT_EQ(std::system(("cd " + Quoted(dir) + "&& " + make + " >/dev/null").c_str()), 0) << make;
+  const std::string turned = Contents(dir / "turned.jpg");
+  std::ofstream(dir / "tagged.jpg", std::ios::binary) << turned.substr(0, 2) + App1(Exif(3, 1, 6)) + turned.substr(2);
+  const std::vector<Surface> expected = ToolFrames(dir / "upright.png");
+  for (const char* name : {"photo.webp", "photo.heic", "photo.avif", "tagged.jpg", "huge.png", "huge.jpg"})
+    EXPECT_LT(MeanDifference(ToolFrames(dir / name), expected), 3) << name;
+  fs::remove_all(dir);
 }
 
 }  // namespace
