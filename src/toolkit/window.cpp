@@ -5,6 +5,10 @@
 
 namespace gyra {
 
+HWND WindowFromNumber(uint32_t number) {
+  return reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<int32_t>(number)));
+}
+
 // One window class per (background, icon) pair, registered on first use; all
 // of them route messages to the owning Window object.
 const wchar_t* Window::ClassFor(HBRUSH background, HICON icon) {

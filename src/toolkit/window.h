@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 namespace gyra {
@@ -18,6 +19,10 @@ struct WindowOptions {
   HBRUSH background = nullptr;  // nullptr: the window paints everything itself
   HICON icon = nullptr;
 };
+
+// A window handle given as a number, as on the screen-saver host's command
+// line: handles are 32-bit values, sign-extended on 64-bit Windows.
+HWND WindowFromNumber(uint32_t number);
 
 class Window {
  public:

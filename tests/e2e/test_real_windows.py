@@ -3,7 +3,8 @@ window, focus thieves."""
 
 import unittest
 
-from harness import DIALOG_TITLE, DISPLAY_TITLE, GREEN, VK_ESCAPE, WINDOW_TIMEOUT, WineTestCase, data_ini, disc
+from harness import (DIALOG_TITLE, DISPLAY_TITLE, GREEN, VK_ESCAPE, WINDOW_TIMEOUT, WS_DISABLED, WineTestCase,
+                     data_ini, disc)
 
 
 class RealWindowsTest(WineTestCase):
@@ -39,6 +40,22 @@ class RealWindowsTest(WineTestCase):
             self.own(DISPLAY_TITLE)
             self.drive("activate", thief.hwnd)
             self.assertEqual(self.wait_exit(display), 0)
+
+    def test_the_dialog_is_modal_to_the_host_it_is_given(self):
+        self.install([], data_ini())
+        width, height = self.screen_size()
+        with self.host_window(400, 300) as host:
+            for args, owner in (([f"/c:{host.hwnd}"], host.hwnd), (["/c"], host.hwnd), (["/c:12345"], 0)):
+                with self.subTest(args=args):  # a bare /c: the foreground window; a number naming none: no owner
+                    self.drive("activate", host.hwnd)
+                    self.open_dialog(self.start(args))
+                    left, top, right, bottom = self.window_info(self.dialog)["rect"]
+                    self.assertEqual(self.window_info(self.dialog)["owner"], owner)
+                    self.assertEqual(self.window_info(host.hwnd)["style"] & WS_DISABLED, WS_DISABLED if owner else 0)
+                    self.assertLessEqual(abs(left + right - width) + abs(top + bottom - height), 40, "not centred")
+                    self.screenshot("over the host", screen=self.capture())
+                    self.close_dialog()
+                    self.assertEqual(self.window_info(host.hwnd)["style"] & WS_DISABLED, 0)
 
     def test_frames_that_do_not_decode_ask_for_rendering_on_the_covered_screen(self):
         self.install([b"", b"BM" + bytes(60), disc(100, GREEN)[:60]], data_ini(music_off=1))

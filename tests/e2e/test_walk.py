@@ -159,15 +159,19 @@ class WalkTest(WineTestCase):
         self.assertEqual(self.wait_exit(display), 0)
 
     def test_the_preview_lives_in_its_host_until_it_goes(self):
-        for args in (lambda hwnd: ["/p", str(hwnd)], lambda hwnd: [f"/p:{hwnd}"]):
-            with self.host_window(152, 112) as host:
+        # The globe (110 pixels across in the usual area) is scaled to a larger area, as on a scaled display.
+        for args, (width, height), globe in ((lambda hwnd: ["/p", str(hwnd)], (152, 112), 110),
+                                             (lambda hwnd: [f"/p:{hwnd}"], (304, 224), 220)):
+            with self.host_window(width, height) as host:
                 with self.subTest(args=args(host.hwnd)):
                     process = self.start(args(host.hwnd))
                     self.wait_for(lambda: self.children(host.hwnd), "no preview in its host")
                     child = self.children(host.hwnd)[0]
                     left, top = self.window_info(host.hwnd)["client"][:2]
                     self.assertTrue(child["style"] & WS_CHILD)
-                    self.assertEqual(child["rect"], (left, top, left + 152, top + 112))
+                    self.assertEqual(child["rect"], (left, top, left + width, top + height))
+                    self.wait_for(lambda: self.children(child["hwnd"]), "no globe in the preview")
+                    self.assertEqual([w["rect"][2] - w["rect"][0] for w in self.children(child["hwnd"])], [globe])
                     self.assertIsNone(process.poll(), "the preview ended while its host lives")
                     host.destroy()
                     self.assertEqual(self.wait_exit(process), 0)

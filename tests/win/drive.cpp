@@ -95,6 +95,7 @@ std::wstring Info(HWND hwnd) {
   GetClassNameW(hwnd, class_name, 256);
   return line + L"\texists=1\tvisible=" + Number(IsWindowVisible(hwnd) ? 1 : 0) + fields +
          L"\tparent=" + Number(parent == GetDesktopWindow() ? nullptr : parent) +
+         L"\towner=" + Number(GetWindow(hwnd, GW_OWNER)) +
          L"\tid=" + Number(static_cast<uintptr_t>(GetWindowLongPtrW(hwnd, GWLP_ID))) + L"\tpid=" + Number(pid) +
          L"\tclass=" + class_name + L"\ttitle=" + WindowText(hwnd);
 }

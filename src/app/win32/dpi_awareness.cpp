@@ -32,4 +32,14 @@ void DeclarePerMonitorDpiAware() {
   SetProcessDPIAware();
 }
 
+void MatchDpiAwarenessOf(HWND host) {
+  using GetContext = HANDLE(WINAPI*)(HWND);
+  using SetContext = HANDLE(WINAPI*)(HANDLE);
+  const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  const auto get_context = SystemFunction<GetContext>(user32, "GetWindowDpiAwarenessContext");
+  const auto set_context = SystemFunction<SetContext>(user32, "SetThreadDpiAwarenessContext");
+  if (get_context && set_context)
+    if (const HANDLE context = get_context(host)) set_context(context);
+}
+
 }  // namespace gyra

@@ -59,13 +59,25 @@ std::string ProgramFolder() {
   return ParentFolder(Narrow(path));
 }
 
-// The data folder and its frame folders are made on first run only: an
-// existing data folder is left as the user has it.
-void PrepareDataFolder(FileSystem& fs, const DataPaths& paths) {
-  if (IsFolder(fs, paths.data_folder)) return;
-  fs.CreateFolder(paths.data_folder);
-  fs.CreateFolder(paths.committed_folder);
-  fs.CreateFolder(paths.rendering_folder);
+// The window the settings dialog is modal to: the one the host names after
+// "/c:", or else, for a bare "/c", the foreground window, as the system's own
+// screen-saver procedure does (not the desktop itself). A number that names
+// no window is ignored.
+HWND SettingsOwner(std::u16string_view command_line, uint32_t host_window) {
+  if (host_window) {
+    const HWND host = WindowFromNumber(host_window);
+    return IsWindow(host) ? host : nullptr;
+  }
+  const HWND foreground = command_line.empty() ? nullptr : GetForegroundWindow();
+  return foreground == GetShellWindow() ? nullptr : foreground;
+}
+
+// Said once, over the host, instead of a dialog whose every rendering and
+// save would fail for the want of the folder.
+void ShowNoDataFolderMessage(HWND owner, const DataPaths& paths) {
+  const std::wstring text = L"ﾃﾞｰﾀﾌｫﾙﾀﾞ(" + Widen(paths.data_folder) +
+                            L")を作成できません。\nGyrafoto.scr を書き込みできるﾄﾞﾗｲﾌﾞに置いて下さい。";
+  MessageBoxW(owner, text.c_str(), L"ｽｸﾘｰﾝｾｰﾊﾞｰの設定", MB_OK | MB_ICONEXCLAMATION);
 }
 
 // Brings back frames and a settings file that an interrupted save left
@@ -85,21 +97,31 @@ void RunFullScreen(FileSystem& fs, const Settings& settings, const DataPaths& pa
 int Run(std::u16string_view command_line) {
   const StartRequest request = ParseCommandLine(command_line);
   if (AnotherInstanceIsOpen(request.mode)) return 0;
-  // The display and the preview draw at the screen's own pixels; the
-  // dialog, laid out in pixels, is left to the system's scaling.
-  if (request.mode == StartMode::Preview || request.mode == StartMode::FullScreen) DeclarePerMonitorDpiAware();
-  if (request.mode == StartMode::Preview) return RunPreview(request.host_window);
+  // The display draws at the screen's own pixels, the preview at its
+  // host's; the dialog, laid out in pixels, is left to the system's scaling.
+  if (request.mode == StartMode::FullScreen) DeclarePerMonitorDpiAware();
+  if (request.mode == StartMode::Preview) {
+    const HWND host = WindowFromNumber(request.host_window);
+    MatchDpiAwarenessOf(host);
+    return RunPreview(host);
+  }
 
   Win32FileSystem fs;
   const DataPaths paths = DataPathsFor(ProgramFolder());
-  PrepareDataFolder(fs, paths);
-  Settings settings = LoadSettingsAfterRepairs(fs, paths);
+  const bool have_data_folder = MakeDataFolder(fs, paths);
+  Settings settings = have_data_folder ? LoadSettingsAfterRepairs(fs, paths) : Settings{};
 
   switch (request.mode) {
-    case StartMode::Settings:
+    case StartMode::Settings: {
+      const HWND owner = SettingsOwner(command_line, request.host_window);
+      if (!have_data_folder) {
+        ShowNoDataFolderMessage(owner, paths);
+        return 0;
+      }
       DoEvents();
-      ShowSettingsDialog(settings, paths);
+      ShowSettingsDialog(settings, paths, owner);
       return 0;
+    }
     case StartMode::FullScreen:
       RunFullScreen(fs, settings, paths, request.hide_cursor);
       return 0;

@@ -1,5 +1,7 @@
 #include "app/win32/preview_window.h"
 
+#include <algorithm>
+
 #include "resource_ids.h"
 #include "toolkit/form.h"
 #include "toolkit/image_control.h"
@@ -10,6 +12,15 @@ namespace gyra {
 namespace {
 
 constexpr UINT_PTR kHostWatch = 1;
+// The host's preview area at 100 % and the globe's side drawn for it.
+constexpr int kUsualAreaWidth = 152, kUsualAreaHeight = 112, kGlobeSide = 110;
+
+// The globe's side for a preview area: larger on a scaled display, where the
+// host's little monitor is larger too.
+int GlobeSideFor(const RECT& area) {
+  const double scale = std::min(double(area.right) / kUsualAreaWidth, double(area.bottom) / kUsualAreaHeight);
+  return std::max(1, static_cast<int>(kGlobeSide * std::max(scale, 1.0) + 0.5));
+}
 
 // A borderless black child covering the host's client area, with the globe
 // at its own size in the top-left corner. It ends the process when it is
@@ -25,10 +36,11 @@ class PreviewWindow : public Form {
                  .parent = host,
                  .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))}))
       return false;
-    globe_.Create(hwnd(), 0, 0, area.right, area.bottom, RGB(0, 0, 0));
-    globe_.SetPicture(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
-                                                        MAKEINTRESOURCEW(IDB_PREVIEW_GLOBE), IMAGE_BITMAP,
-                                                        0, 0, LR_CREATEDIBSECTION)));
+    const int side = GlobeSideFor(area);  // the bitmap's own pixels at its own size
+    globe_.Create(hwnd(), 0, 0, side, side, RGB(0, 0, 0));
+    globe_.SetPicture(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_PREVIEW_GLOBE),
+                                                        IMAGE_BITMAP, side == kGlobeSide ? 0 : side,
+                                                        side == kGlobeSide ? 0 : side, LR_CREATEDIBSECTION)));
     // Belt and braces: should the host vanish without destroying its
     // children (a crashed host), notice it and end as well.
     SetTimer(hwnd(), kHostWatch, 500, nullptr);
@@ -56,10 +68,8 @@ class PreviewWindow : public Form {
 
 }  // namespace
 
-int RunPreview(int32_t host_handle) {
-  // Window handles are 32-bit values, sign-extended on 64-bit Windows.
-  HWND host = reinterpret_cast<HWND>(static_cast<LONG_PTR>(host_handle));
-  if (host_handle == 0 || !IsWindow(host)) return 0;
+int RunPreview(HWND host) {
+  if (!host || !IsWindow(host)) return 0;
   PreviewWindow preview;
   if (!preview.Load(host)) return 0;
   preview.Show();

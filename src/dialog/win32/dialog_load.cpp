@@ -14,32 +14,16 @@ namespace {
 
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
-// Sizes the window so that its client area is width x height and centres it
-// on the screen. The frame is measured rather than assumed, since its size
-// depends on the system's metrics and theme.
-void FitClientAndCentre(Form& form, int width, int height) {
-  RECT outer{0, 0, width, height};
-  AdjustWindowRectEx(&outer, kFormStyle, FALSE, 0);
-  int outer_width = outer.right - outer.left;
-  int outer_height = outer.bottom - outer.top;
-  form.SetBounds(0, 0, outer_width, outer_height);
-  RECT client;
-  GetClientRect(form.hwnd(), &client);
-  outer_width += width - client.right;
-  outer_height += height - client.bottom;
-  const RECT place = Form::CentredOnScreen(outer_width, outer_height);
-  form.SetBounds(place.left, place.top, outer_width, outer_height);
-}
-
 }  // namespace
 
 SettingsDialog::SettingsDialog(Settings& settings, const DataPaths& paths) : settings_(settings), paths_(paths) {}
 
-bool SettingsDialog::Load() {
+bool SettingsDialog::Load(HWND owner) {
   if (!art_.Load()) return false;
   if (!Create({.title = L"ジラフォトの設定",
                .style = kFormStyle,
-               .bounds = Form::CentredOnScreen(kPanels[0].width, kPanels[0].height),
+               .bounds = Form::CentredOver(owner, kPanels[0].width, kPanels[0].height),
+               .parent = owner,
                .background = GetSysColorBrush(COLOR_BTNFACE),
                .icon = art_.icon}))
     return false;
@@ -79,7 +63,7 @@ void SettingsDialog::ConnectHandlers() {
 }
 
 void SettingsDialog::FillFromSettings() {
-  FitClientAndCentre(*this, kPanels[0].width, kPanels[0].height);
+  FitClientAndCentre(kPanels[0].width, kPanels[0].height);
   DrawBackground();
   ShowStoredPicture();
   ShowStoredOptions();

@@ -2,9 +2,9 @@
 
 namespace gyra {
 
-void ShowSettingsDialog(Settings& settings, const DataPaths& paths) {
+void ShowSettingsDialog(Settings& settings, const DataPaths& paths, HWND owner) {
   SettingsDialog dialog(settings, paths);
-  if (!dialog.Load()) return;
+  if (!dialog.Load(owner)) return;
   dialog.ShowModal();
 }
 

@@ -29,9 +29,10 @@
 
 namespace gyra {
 
-// Shows the dialog modally over the settings (changed as the user works)
-// and the data folder's paths; returns when it has closed.
-void ShowSettingsDialog(Settings& settings, const DataPaths& paths);
+// Shows the dialog over the settings (changed as the user works) and the
+// data folder's paths, modal to `owner` (the screen-saver host's window, or
+// nullptr); returns when it has closed.
+void ShowSettingsDialog(Settings& settings, const DataPaths& paths, HWND owner);
 
 class SettingsDialog : public Form {
  public:
@@ -39,7 +40,8 @@ class SettingsDialog : public Form {
 
   // Creates the window and its controls and fills them from the settings;
   // the caller shows it.
-  bool Load();
+  // Owned by `owner` (the screen-saver host's window, or nullptr).
+  bool Load(HWND owner);
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;

@@ -26,12 +26,10 @@ constexpr wchar_t kErrorTitle[] = L"ﾚﾝﾀﾞﾘﾝｸﾞｴﾗｰ";
 constexpr UINT_PTR kRenderTimer = 1;
 constexpr UINT kRenderTimerInterval = 1;
 // panel_ is the frame with a margin of 10 on every side; frame_box_ sits in it at
-// (8, 8). The outer size adds the window border and the caption bar.
+// (8, 8).
 constexpr int kPanelMargin = 20;
 constexpr int kFrameLeft = 8;
 constexpr int kFrameTop = 8;
-constexpr int kBorderWidth = 8;
-constexpr int kBorderHeight = 27;
 
 const wchar_t* Explain(PictureError error) {
   switch (error) {
@@ -103,11 +101,11 @@ bool RenderWindow::Load(HWND owner) {
   const int panel = side + kPanelMargin;
   if (!Create({.title = kCaption,
                .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
-               .bounds = CentredOnScreen(panel + kBorderWidth, panel + kBorderHeight),
                .parent = owner,
                .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),
                .icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_GYRAFOTO))}))
     return false;
+  FitClientAndCentre(panel, panel);
   if (!panel_.Create(hwnd(), 0, 0, panel, panel)) return false;
   // panel_'s own repaints must not cover the frame shown inside it.
   SetWindowLongPtrW(panel_.hwnd(), GWL_STYLE, GetWindowLongPtrW(panel_.hwnd(), GWL_STYLE) | WS_CLIPCHILDREN);
