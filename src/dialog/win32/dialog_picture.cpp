@@ -1,6 +1,7 @@
 // The picture: choosing it, its preview with the trimming band, the
 // proportion check before rendering, and the result box's first frame.
 #include <algorithm>
+#include <string>
 #include <variant>
 
 #include "core/win32/wide_text.h"
@@ -23,6 +24,19 @@ constexpr wchar_t kTooLarge[] = L"この画像は大きすぎて読み込めま�
 constexpr wchar_t kUnstorable[] =
     L"このﾌｧｲﾙﾊﾟｽには設定ﾌｧｲﾙに保存できない文字が含まれています。"
     L"ﾌｧｲﾙ名かﾌｫﾙﾀﾞ名を変えてから指定してください。";
+
+std::wstring Refusal(const PictureError& error) {
+  switch (error.kind) {
+    case PictureError::kTooLarge:
+      return kTooLarge;
+    case PictureError::kNoDecoder:
+      return L"この画像ﾌｧｲﾙ(" + Widen(error.format) +
+             L")を読み込む機能がこのWindowsにありません。拡張機能を入れるか、別の画像を指定してください。";
+    case PictureError::kNotAPicture:
+      break;
+  }
+  return kUnreadable;
+}
 
 void Tell(HWND owner, const wchar_t* text, const wchar_t* title) {
   MessageBoxW(owner, text, title, MB_OK | MB_ICONEXCLAMATION);
@@ -63,7 +77,7 @@ void SettingsDialog::ChoosePicture() {
   if (!path) return Tell(hwnd(), kUnstorable, kPictureErrorTitle);
   std::variant<Surface, PictureError> picture = LoadPictureFile(*path);
   if (const PictureError* error = std::get_if<PictureError>(&picture))
-    return Tell(hwnd(), *error == PictureError::kTooLarge ? kTooLarge : kUnreadable, kPictureErrorTitle);
+    return Tell(hwnd(), Refusal(*error).c_str(), kPictureErrorTitle);
   settings_.picture_path = *path;
   picture_ = std::move(std::get<Surface>(picture));
   ShowPicture();
