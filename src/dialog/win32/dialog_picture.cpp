@@ -21,6 +21,7 @@ namespace {
 constexpr wchar_t kPictureErrorTitle[] = L"画像ﾌｧｲﾙｴﾗｰ";
 constexpr wchar_t kUnreadable[] = L"この画像ﾌｧｲﾙは読み込めません。別の画像を指定してください。";
 constexpr wchar_t kTooLarge[] = L"この画像は大きすぎて読み込めません。小さい画像を指定してください。";
+constexpr wchar_t kTooLong[] = L"このﾌｧｲﾙﾊﾟｽは長すぎて読み込めません。短いﾊﾟｽの画像を指定してください。";
 constexpr wchar_t kUnstorable[] =
     L"このﾌｧｲﾙﾊﾟｽには設定ﾌｧｲﾙに保存できない文字が含まれています。"
     L"ﾌｧｲﾙ名かﾌｫﾙﾀﾞ名を変えてから指定してください。";
@@ -69,11 +70,12 @@ void SettingsDialog::WhitenPictureBoxes() {
 void SettingsDialog::DecodePicture() { picture_ = Decoded(settings_.picture_path); }
 
 void SettingsDialog::ChoosePicture() {
-  const std::optional<std::string> chosen = ChoosePictureFile(hwnd());
-  if (!chosen) return;
+  const PictureChoice chosen = ChoosePictureFile(hwnd());
+  if (chosen.too_long) return Tell(hwnd(), kTooLong, kPictureErrorTitle);
+  if (!chosen.path) return;
   // A refused or unreadable file leaves the path, the label and the preview
   // as they were, so the dialog never shows one picture and renders another.
-  const std::optional<std::string> path = StorablePicturePath(*chosen, ShortPathOf(*chosen));
+  const std::optional<std::string> path = StorablePicturePath(*chosen.path, ShortPathOf(*chosen.path));
   if (!path) return Tell(hwnd(), kUnstorable, kPictureErrorTitle);
   std::variant<Surface, PictureError> picture = LoadPictureFile(*path);
   if (const PictureError* error = std::get_if<PictureError>(&picture))
