@@ -131,6 +131,11 @@ PictureError ErrorOf(HRESULT failure, std::string_view head) {
   return {PictureError::kNotAPicture};
 }
 
+// Why DecodedPictureSize refused the size.
+PictureError RefusedSize(DecodeSize size) {
+  return size.width > 0 && size.height > 0 ? PictureError::kTooLarge : PictureError::kNotAPicture;
+}
+
 // The header is read first, so that a picture too large to decode is refused
 // before any decoder sees it. BMP, GIF, JPEG and PNG of a fitting size go
 // straight to GDI+ (opening a JPEG with Wine's WIC decodes it whole); WIC
@@ -139,7 +144,7 @@ PictureError ErrorOf(HRESULT failure, std::string_view head) {
 std::variant<Surface, PictureError> Decode(const std::wstring& path, std::string_view head) {
   if (const std::optional<DecodeSize> declared = PictureHeaderSize(head)) {
     const std::optional<DecodeSize> size = DecodedPictureSize(declared->width, declared->height);
-    if (!size) return declared->width > 0 && declared->height > 0 ? PictureError::kTooLarge : PictureError::kNotAPicture;
+    if (!size) return RefusedSize(*declared);
     if (*size == *declared) return DecodeWithGdiplus(path);
   }
   const ComApartment com;
@@ -148,12 +153,13 @@ std::variant<Surface, PictureError> Decode(const std::wstring& path, std::string
     if (*failure != WINCODEC_ERR_COMPONENTNOTFOUND) return ErrorOf(*failure, head);
     // No codec: a metafile, which GDI+ draws, or a format this Windows lacks.
     std::variant<Surface, PictureError> drawn = DecodeWithGdiplus(path);
-    if (std::holds_alternative<PictureError>(drawn) && !OptionalFormatName(head).empty()) return ErrorOf(*failure, head);
+    if (std::holds_alternative<PictureError>(drawn) && !OptionalFormatName(head).empty())
+      return ErrorOf(*failure, head);
     return drawn;
   }
   const WicPicture& wic = std::get<WicPicture>(opened);
   const std::optional<DecodeSize> size = DecodedPictureSize(wic.size.width, wic.size.height);
-  if (!size) return wic.size.width && wic.size.height ? PictureError::kTooLarge : PictureError::kNotAPicture;
+  if (!size) return RefusedSize(wic.size);
   std::variant<Surface, HRESULT> decoded = DecodeWithWic(wic, *size);
   if (const HRESULT* failure = std::get_if<HRESULT>(&decoded)) return ErrorOf(*failure, head);
   return std::move(std::get<Surface>(decoded));
