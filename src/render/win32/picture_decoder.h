@@ -17,7 +17,7 @@ struct PictureError {
     kNotAPicture,  // missing, unreadable, damaged, or in no format the system knows
     kTooLarge,     // more pixels than a rendering can hold in memory
     kNoDecoder,    // a format (named in `format`) whose codec this Windows lacks
-  } kind = kNotAPicture;
+  } kind;
   std::string format;  // kNoDecoder: "WebP", "HEIC", "AVIF", "HEIF" or "JPEG XR"
 
   PictureError(Kind kind, std::string format = {}) : kind(kind), format(std::move(format)) {}
