@@ -13,9 +13,11 @@
 #include "core/surface_orientation.h"
 #include "render/bmp.h"
 #include "render/bmp_reader.h"
+#include "render/decode_reduction.h"
 #include "render/decode_scale.h"
 #include "render/exif_orientation.h"
 #include "render/frame_folder.h"
+#include "render/picture_format.h"
 #include "render/picture_size.h"
 
 namespace gyra {
@@ -286,6 +288,25 @@ TEST(RenderTool, PhotosGiveTheFramesOfTheirUprightPicture) {
   for (const char* name : {"photo.webp", "photo.heic", "photo.avif", "tagged.jpg", "huge.png", "huge.jpg"})
     EXPECT_LT(MeanDifference(ToolFrames(dir / name), expected), 3) << name;
   fs::remove_all(dir);
+}
+
+TEST(ReducedDecodeSize, TheLargestReductionThatStillHoldsTheSizeNeeded) {
+  const struct { DecodeSize picture, needed, reduced; } cases[] = {
+      {{16384, 12288}, {4729, 3547}, {8192, 6144}}, {{16000, 12000}, {2000, 1500}, {2000, 1500}},
+      {{16001, 12000}, {2000, 1500}, {2001, 1500}}, {{16000, 12000}, {2001, 1500}, {4000, 3000}},
+      {{40000, 30000}, {100, 75}, {5000, 3750}},  {{5000, 4000}, {4999, 1}, {5000, 4000}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ReducedDecodeSize(c.picture, c.needed), c.reduced) << c.picture.width;
+}
+
+TEST(OptionalFormatName, NamesTheFormatsWhoseCodecWindowsMayLack) {
+  const std::string ftyp("\0\0\0\x18" "ftyp", 8), riff("RIFF\x10\0\0\0", 8);
+  const struct { std::string head; std::string_view name; } cases[] = {
+      {riff + "WEBPVP8 ", "WebP"}, {ftyp + "heic", "HEIC"}, {ftyp + "avif", "AVIF"}, {ftyp + "mif1", "HEIF"},
+      {"II\xBC\x01", "JPEG XR"},   {ftyp + "isom", ""},  {riff + "WAVEfmt ", ""}, {"RIFF", ""},
+      {Written('J', 1, 1), ""},     {std::string("II*\0", 4), ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(OptionalFormatName(c.head), c.name) << c.head;
 }
 
 }  // namespace

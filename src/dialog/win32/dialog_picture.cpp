@@ -1,6 +1,7 @@
 // The picture: choosing it, its preview with the trimming band, the
 // proportion check before rendering, and the result box's first frame.
 #include <algorithm>
+#include <string>
 #include <variant>
 
 #include "core/win32/wide_text.h"
@@ -20,9 +21,23 @@ namespace {
 constexpr wchar_t kPictureErrorTitle[] = L"画像ﾌｧｲﾙｴﾗｰ";
 constexpr wchar_t kUnreadable[] = L"この画像ﾌｧｲﾙは読み込めません。別の画像を指定してください。";
 constexpr wchar_t kTooLarge[] = L"この画像は大きすぎて読み込めません。小さい画像を指定してください。";
+constexpr wchar_t kTooLong[] = L"このﾌｧｲﾙﾊﾟｽは長すぎて読み込めません。短いﾊﾟｽの画像を指定してください。";
 constexpr wchar_t kUnstorable[] =
     L"このﾌｧｲﾙﾊﾟｽには設定ﾌｧｲﾙに保存できない文字が含まれています。"
     L"ﾌｧｲﾙ名かﾌｫﾙﾀﾞ名を変えてから指定してください。";
+
+std::wstring Refusal(const PictureError& error) {
+  switch (error.kind) {
+    case PictureError::kTooLarge:
+      return kTooLarge;
+    case PictureError::kNoDecoder:
+      return L"この画像ﾌｧｲﾙ(" + Widen(error.format) +
+             L")を読み込む機能がこのWindowsにありません。拡張機能を入れるか、別の画像を指定してください。";
+    case PictureError::kNotAPicture:
+      break;
+  }
+  return kUnreadable;
+}
 
 void Tell(HWND owner, const wchar_t* text, const wchar_t* title) {
   MessageBoxW(owner, text, title, MB_OK | MB_ICONEXCLAMATION);
@@ -55,17 +70,18 @@ void SettingsDialog::WhitenPictureBoxes() {
 void SettingsDialog::DecodePicture() { picture_ = Decoded(settings_.picture_path); }
 
 void SettingsDialog::ChoosePicture() {
-  const std::optional<std::string> chosen = ChoosePictureFile(hwnd());
-  if (!chosen) return;
+  const PictureChoice chosen = ChoosePictureFile(hwnd());
+  if (chosen.too_long) return Tell(hwnd(), kTooLong, kPictureErrorTitle);
+  if (!chosen.path) return;
   // A refused or unreadable file leaves the path, the label and the preview
   // as they were, so the dialog never shows one picture and renders another.
   // Decoded first: a copy may replace the one the dialog shows now.
-  std::variant<Surface, PictureError> picture = LoadPictureFile(*chosen);
+  std::variant<Surface, PictureError> picture = LoadPictureFile(*chosen.path);
   if (const PictureError* error = std::get_if<PictureError>(&picture))
-    return Tell(hwnd(), *error == PictureError::kTooLarge ? kTooLarge : kUnreadable, kPictureErrorTitle);
-  std::optional<std::string> path = StorablePicturePath(*chosen, ShortPathOf(*chosen));
+    return Tell(hwnd(), Refusal(*error).c_str(), kPictureErrorTitle);
+  std::optional<std::string> path = StorablePicturePath(*chosen.path, ShortPathOf(*chosen.path));
   Win32FileSystem files;
-  if (!path) path = CopyIntoDataFolder(files, *chosen, paths_);
+  if (!path) path = CopyIntoDataFolder(files, *chosen.path, paths_);
   if (!path) return Tell(hwnd(), kUnstorable, kPictureErrorTitle);
   settings_.picture_path = *path;
   picture_ = std::move(std::get<Surface>(picture));

@@ -9,9 +9,14 @@
 
 namespace gyra {
 
-// The chosen file's full path (UTF-8, at most 254 characters); nothing when
-// the user cancelled or the dialog failed.
-std::optional<std::string> ChoosePictureFile(HWND owner);
+struct PictureChoice {
+  std::optional<std::string> path;  // the chosen file's full path (UTF-8)
+  bool too_long = false;            // a file was chosen whose path no buffer holds
+};
+
+// The file the user chose; no path when the user cancelled or the dialog
+// failed. The current folder stays as it was.
+PictureChoice ChoosePictureFile(HWND owner);
 
 // The path's short (8.3) form, as the system gives it for an existing file;
 // nothing when it cannot.

@@ -16,7 +16,7 @@ namespace gyra {
   X(GdipGetImageHeight) X(GdipGetImageDimension) X(GdipGetImageHorizontalResolution)                    \
   X(GdipGetImageVerticalResolution) X(GdipCreateBitmapFromScan0) X(GdipGetImageGraphicsContext)         \
   X(GdipDeleteGraphics) X(GdipGraphicsClear) X(GdipDrawImageRectI) X(GdipBitmapLockBits)                \
-  X(GdipBitmapUnlockBits)
+  X(GdipBitmapUnlockBits) X(GdipGetImagePixelFormat)
 
 struct GdiplusFunctions {
   decltype(&Gdiplus::GdiplusStartup) GdiplusStartup = nullptr;

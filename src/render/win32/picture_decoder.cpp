@@ -1,9 +1,6 @@
 #include "render/win32/picture_decoder.h"
 
-#include <wincodec.h>
-
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <new>
 #include <optional>
@@ -16,8 +13,11 @@
 #include "core/win32/wide_text.h"
 #include "core/win32/win32_file_system.h"
 #include "render/exif_orientation.h"
+#include "render/picture_format.h"
 #include "render/picture_size.h"
+#include "render/win32/com_apartment.h"
 #include "render/win32/gdiplus_library.h"
+#include "render/win32/wic_decoder.h"
 
 namespace gyra {
 
@@ -79,108 +79,31 @@ std::variant<ImagePtr, PictureError> RasteriseMetafile(GpImage* metafile) {
 }
 
 // The bitmap's pixels, premultiplied by their opacity, which lays them over
-// black; GDI+'s rows run top-down, the surface's bottom-up.
+// black, written by GDI+ straight into the surface: its rows run top-down,
+// the surface's bottom-up. A 24-bit picture has no opacity, and is taken as
+// it is, which saves GDI+ a pass over its pixels.
 std::variant<Surface, PictureError> CopyPixels(GpBitmap* bitmap) {
   UINT width = 0, height = 0;
-  if (Gdip().GdipGetImageWidth(bitmap, &width) != Ok || Gdip().GdipGetImageHeight(bitmap, &height) != Ok)
+  PixelFormat stored = PixelFormatUndefined;
+  if (Gdip().GdipGetImageWidth(bitmap, &width) != Ok || Gdip().GdipGetImageHeight(bitmap, &height) != Ok ||
+      Gdip().GdipGetImagePixelFormat(bitmap, &stored) != Ok)
     return PictureError::kNotAPicture;
   if (width == 0 || height == 0) return PictureError::kNotAPicture;
   if (int64_t{width} * height > kMaxDecodedPixels) return PictureError::kTooLarge;
   auto picture = Surface::Create(static_cast<int>(width), static_cast<int>(height));
   if (!picture) return PictureError::kTooLarge;
-  const GpRect whole(0, 0, static_cast<INT>(width), static_cast<INT>(height));
+  const SurfaceView view = picture->View();
+  const GpRect whole(0, 0, view.width, view.height);
   BitmapData data{};
-  if (Gdip().GdipBitmapLockBits(bitmap, &whole, ImageLockModeRead, PixelFormat32bppPARGB, &data) != Ok)
+  data.Width = width;
+  data.Height = height;
+  data.Stride = -view.width * static_cast<INT>(sizeof(Pixel));
+  data.PixelFormat = stored == PixelFormat24bppRGB ? PixelFormat32bppRGB : PixelFormat32bppPARGB;
+  data.Scan0 = &view.At(0, view.height - 1);
+  if (Gdip().GdipBitmapLockBits(bitmap, &whole, ImageLockModeRead | ImageLockModeUserInputBuf, data.PixelFormat,
+                                &data) != Ok)
     return PictureError::kNotAPicture;
-  const SurfaceView view = picture->View();
-  for (int y = 0; y < view.height; ++y) {
-    const auto* row = static_cast<const unsigned char*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride;
-    std::memcpy(&view.At(0, view.height - 1 - y), row, static_cast<size_t>(view.width) * sizeof(Pixel));
-  }
   Gdip().GdipBitmapUnlockBits(bitmap, &data);
-  return std::move(*picture);
-}
-
-// COM for this thread while a picture is decoded (WIC needs it; the thread
-// may already have it in either model).
-class ComSession {
- public:
-  ComSession() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComSession() {
-    if (initialised_) CoUninitialize();
-  }
-  ComSession(const ComSession&) = delete;
-  ComSession& operator=(const ComSession&) = delete;
-
- private:
-  bool initialised_;
-};
-
-struct ComRelease {
-  void operator()(IUnknown* object) const { object->Release(); }
-};
-template <class T>
-using ComPtr = std::unique_ptr<T, ComRelease>;
-
-struct WicPicture {
-  ComPtr<IWICImagingFactory> factory;
-  ComPtr<IWICBitmapFrameDecode> frame;
-  UINT width = 0, height = 0;
-};
-
-// The first image of a file WIC decodes, with its size from the header;
-// nothing for the formats it does not (metafiles).
-std::optional<WicPicture> OpenWithWic(const std::wstring& path) {
-  WicPicture picture;
-  IWICImagingFactory* factory = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                              reinterpret_cast<void**>(&factory))))
-    return std::nullopt;
-  picture.factory.reset(factory);
-  IWICBitmapDecoder* decoder = nullptr;
-  if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
-                                                WICDecodeMetadataCacheOnDemand, &decoder)))
-    return std::nullopt;
-  const ComPtr<IWICBitmapDecoder> owned_decoder(decoder);
-  IWICBitmapFrameDecode* frame = nullptr;
-  if (FAILED(decoder->GetFrame(0, &frame))) return std::nullopt;
-  picture.frame.reset(frame);
-  if (FAILED(frame->GetSize(&picture.width, &picture.height))) return std::nullopt;
-  return picture;
-}
-
-PictureError ErrorOf(HRESULT result) {
-  return result == E_OUTOFMEMORY ? PictureError::kTooLarge : PictureError::kNotAPicture;
-}
-
-// The picture scaled to `size` by WIC, pixels dropped or repeated: WIC reads
-// the rows as the scaler asks for them, so the picture is never held at its
-// own size in 32 bits.
-std::variant<Surface, PictureError> DecodeScaled(const WicPicture& wic, DecodeSize size) {
-  IWICFormatConverter* converter = nullptr;
-  HRESULT result = wic.factory->CreateFormatConverter(&converter);
-  if (FAILED(result)) return ErrorOf(result);
-  const ComPtr<IWICFormatConverter> owned_converter(converter);
-  result = converter->Initialize(wic.frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr,
-                                 0, WICBitmapPaletteTypeCustom);
-  if (FAILED(result)) return ErrorOf(result);
-  IWICBitmapScaler* scaler = nullptr;
-  result = wic.factory->CreateBitmapScaler(&scaler);
-  if (FAILED(result)) return ErrorOf(result);
-  const ComPtr<IWICBitmapScaler> owned_scaler(scaler);
-  result = scaler->Initialize(converter, static_cast<UINT>(size.width), static_cast<UINT>(size.height),
-                              WICBitmapInterpolationModeNearestNeighbor);
-  if (FAILED(result)) return ErrorOf(result);
-  auto picture = Surface::Create(static_cast<int>(size.width), static_cast<int>(size.height));
-  if (!picture) return PictureError::kTooLarge;
-  const SurfaceView view = picture->View();
-  const UINT stride = static_cast<UINT>(view.width) * sizeof(Pixel);
-  // WIC's rows run top-down, the surface's bottom-up.
-  for (int y = 0; y < view.height; ++y) {
-    const WICRect row{0, y, view.width, 1};
-    result = scaler->CopyPixels(&row, stride, stride, reinterpret_cast<BYTE*>(&view.At(0, view.height - 1 - y)));
-    if (FAILED(result)) return ErrorOf(result);
-  }
   return std::move(*picture);
 }
 
@@ -200,19 +123,46 @@ std::variant<Surface, PictureError> DecodeWithGdiplus(const std::wstring& path) 
   return CopyPixels(static_cast<GpBitmap*>(image.get()));
 }
 
+PictureError ErrorOf(HRESULT failure, std::string_view head) {
+  if (failure == E_OUTOFMEMORY) return {PictureError::kTooLarge};
+  const std::string_view format = OptionalFormatName(head);
+  if (failure == WINCODEC_ERR_COMPONENTNOTFOUND && !format.empty())
+    return {PictureError::kNoDecoder, std::string(format)};
+  return {PictureError::kNotAPicture};
+}
+
+// Why DecodedPictureSize refused the size.
+PictureError RefusedSize(DecodeSize size) {
+  return size.width > 0 && size.height > 0 ? PictureError::kTooLarge : PictureError::kNotAPicture;
+}
+
 // The header is read first, so that a picture too large to decode is refused
-// before any decoder sees it; a large one is decoded scaled down. Pictures of
-// a fitting size and metafiles are decoded by GDI+.
+// before any decoder sees it. BMP, GIF, JPEG and PNG of a fitting size go
+// straight to GDI+ (opening a JPEG with Wine's WIC decodes it whole); WIC
+// decodes the rest, and large pictures scaled down. What WIC has no codec
+// for (metafiles) is left to GDI+.
 std::variant<Surface, PictureError> Decode(const std::wstring& path, std::string_view head) {
-  if (const auto declared = PictureHeaderSize(head); declared && !DecodedPictureSize(declared->width, declared->height))
-    return declared->width > 0 && declared->height > 0 ? PictureError::kTooLarge : PictureError::kNotAPicture;
-  const ComSession com;
-  if (const std::optional<WicPicture> wic = OpenWithWic(path)) {
-    const auto size = DecodedPictureSize(wic->width, wic->height);
-    if (!size) return wic->width && wic->height ? PictureError::kTooLarge : PictureError::kNotAPicture;
-    if (size->width != wic->width || size->height != wic->height) return DecodeScaled(*wic, *size);
+  if (const std::optional<DecodeSize> declared = PictureHeaderSize(head)) {
+    const std::optional<DecodeSize> size = DecodedPictureSize(declared->width, declared->height);
+    if (!size) return RefusedSize(*declared);
+    if (*size == *declared) return DecodeWithGdiplus(path);
   }
-  return DecodeWithGdiplus(path);
+  const ComApartment com;
+  const std::variant<WicPicture, HRESULT> opened = OpenWithWic(path);
+  if (const HRESULT* failure = std::get_if<HRESULT>(&opened)) {
+    if (*failure != WINCODEC_ERR_COMPONENTNOTFOUND) return ErrorOf(*failure, head);
+    // No codec: a metafile, which GDI+ draws, or a format this Windows lacks.
+    std::variant<Surface, PictureError> drawn = DecodeWithGdiplus(path);
+    if (std::holds_alternative<PictureError>(drawn) && !OptionalFormatName(head).empty())
+      return ErrorOf(*failure, head);
+    return drawn;
+  }
+  const WicPicture& wic = std::get<WicPicture>(opened);
+  const std::optional<DecodeSize> size = DecodedPictureSize(wic.size.width, wic.size.height);
+  if (!size) return RefusedSize(wic.size);
+  std::variant<Surface, HRESULT> decoded = DecodeWithWic(wic, *size);
+  if (const HRESULT* failure = std::get_if<HRESULT>(&decoded)) return ErrorOf(*failure, head);
+  return std::move(std::get<Surface>(decoded));
 }
 
 }  // namespace
@@ -220,12 +170,15 @@ std::variant<Surface, PictureError> Decode(const std::wstring& path, std::string
 std::variant<Surface, PictureError> LoadPictureFile(const std::string& utf8_path) {
   if (!StartedGdiplus() || utf8_path.empty()) return PictureError::kNotAPicture;
   try {
-    // The orientation is read from the bytes: neither GDI+ nor WIC turns a picture by it.
-    const std::optional<std::string> bytes = Win32FileSystem().ReadFile(utf8_path);
+    // The orientation is read from the bytes: neither GDI+ nor WIC turns a
+    // picture by it. Only the head is kept while the picture decodes.
+    std::optional<std::string> bytes = Win32FileSystem().ReadFile(utf8_path);
     if (!bytes) return PictureError::kNotAPicture;
-    auto decoded = Decode(Widen(utf8_path), std::string_view(*bytes).substr(0, kPictureHeadBytes));
-    if (auto* picture = std::get_if<Surface>(&decoded))
-      return Orient(std::move(*picture), ReadOrientation(*bytes).value_or(1));
+    const int orientation = ReadOrientation(*bytes).value_or(1);
+    bytes->resize(std::min(bytes->size(), kPictureHeadBytes));
+    bytes->shrink_to_fit();
+    auto decoded = Decode(Widen(utf8_path), *bytes);
+    if (auto* picture = std::get_if<Surface>(&decoded)) return Orient(std::move(*picture), orientation);
     return decoded;
   } catch (const std::bad_alloc&) {
     return PictureError::kTooLarge;

@@ -31,12 +31,14 @@ constexpr int kPanelMargin = 20;
 constexpr int kFrameLeft = 8;
 constexpr int kFrameTop = 8;
 
-const wchar_t* Explain(PictureError error) {
-  switch (error) {
+std::wstring Explain(const PictureError& error) {
+  switch (error.kind) {
     case PictureError::kNotAPicture:
-      return L"画像ﾌｧｲﾙを読み込めませんでした。\n(bmp gif jpg wmf)の画像を指定して下さい。";
+      return L"画像ﾌｧｲﾙを読み込めませんでした。\n(bmp gif jpg png heic webp …)の画像を指定して下さい。";
     case PictureError::kTooLarge:
       return L"画像のｻｲｽﾞが大きすぎます。";
+    case PictureError::kNoDecoder:
+      return L"画像ﾌｧｲﾙを読み込めませんでした。\n(" + Widen(error.format) + L")の画像を読み込む機能がこのWindowsにありません。";
   }
   return L"";
 }
@@ -145,7 +147,7 @@ LRESULT RenderWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 void RenderWindow::RenderWhenShown() {
   KillTimer(hwnd(), kRenderTimer);
   const auto loaded = LoadPictureFile(picture_path_);
-  if (const auto* error = std::get_if<PictureError>(&loaded)) return Fail(Explain(*error));
+  if (const auto* error = std::get_if<PictureError>(&loaded)) return Fail(Explain(*error).c_str());
   Win32FileSystem files;
   RenderStatus status = RenderStatus::kTooLarge;
   try {

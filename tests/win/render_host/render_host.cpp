@@ -1,5 +1,5 @@
 // render_host.exe (Win32): the shipped decoder and the rendering window without the dialog. decode OUT.bmp
-// PICTURE...: per picture "WIDTHxHEIGHT" (written to OUT.bmp) or "error=not-a-picture|too-large".
+// PICTURE...: per picture "WIDTHxHEIGHT" (written to OUT.bmp) or "error=not-a-picture|too-large|no-decoder:FORMAT".
 #include <windows.h>
 
 #include <cstdio>
@@ -38,7 +38,10 @@ int wmain(int argc, wchar_t** argv) {
   for (int i = 3; i < argc; ++i) {
     const auto loaded = gyra::LoadPictureFile(gyra::Narrow(argv[i]));
     if (const auto* error = std::get_if<gyra::PictureError>(&loaded)) {
-      std::puts(*error == gyra::PictureError::kTooLarge ? "error=too-large" : "error=not-a-picture");
+      std::printf("error=%s%s\n", error->kind == gyra::PictureError::kTooLarge   ? "too-large"
+                                   : error->kind == gyra::PictureError::kNoDecoder ? "no-decoder:"
+                                                                                   : "not-a-picture",
+                  error->format.c_str());
       continue;
     }
     const gyra::Surface& picture = std::get<gyra::Surface>(loaded);
