@@ -1,6 +1,8 @@
 #include "render/win32/render_window.h"
 
 #include <algorithm>
+#include <chrono>
+#include <future>
 #include <new>
 #include <string>
 #include <utility>
@@ -141,12 +143,26 @@ LRESULT RenderWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   return Default(message, wparam, lparam);
 }
 
+// Decoded on a worker thread while this one answers its messages: a large
+// photo takes seconds, and Windows marks a window that does not answer for
+// five "not responding". Esc meanwhile unloads the window; the decoding,
+// which cannot be stopped half-way, still ends first.
+std::variant<Surface, PictureError> DecodeAnswering(const std::string& path) {
+  auto decoded = std::async(std::launch::async, LoadPictureFile, path);
+  while (decoded.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    if (!DoEvents()) break;  // WM_QUIT: only the wait is left
+  }
+  return decoded.get();
+}
+
 // The whole run happens in the first tick, after the window is up. The
 // picture is decoded before anything in the frame folder is touched, and the
 // run is planned and refused before any old frame is deleted.
 void RenderWindow::RenderWhenShown() {
   KillTimer(hwnd(), kRenderTimer);
-  const auto loaded = LoadPictureFile(picture_path_);
+  const auto loaded = DecodeAnswering(picture_path_);
+  if (!hwnd()) return;
   if (const auto* error = std::get_if<PictureError>(&loaded)) return Fail(Explain(*error).c_str());
   Win32FileSystem files;
   RenderStatus status = RenderStatus::kTooLarge;
