@@ -1,5 +1,6 @@
 // The host's command line, any UTF-16 text: the mode follows from the first two characters alone, only a preview
-// carries a window handle, not depending on the mode's spelling; ArgumentsOf leaves an end of the whole line.
+// and the settings carry a window handle, not depending on the mode's spelling; ArgumentsOf leaves an end of the
+// whole line.
 #include <string>
 
 #include "app/command_line.h"
@@ -13,7 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const gyra::StartRequest request = gyra::ParseCommandLine(line);
   Check(request.mode == gyra::ParseCommandLine(line.substr(0, 2)).mode);
-  const bool preview = request.mode == gyra::StartMode::Preview;
-  Check(request.host_window == (preview ? gyra::ParseCommandLine(u"-P" + line.substr(2)).host_window : 0));
+  const bool preview = request.mode == gyra::StartMode::Preview, settings = request.mode == gyra::StartMode::Settings;
+  const std::u16string rest = line.size() < 2 ? u"" : line.substr(2);
+  const std::u16string same_mode = (preview ? u"-P" : u"-C") + rest;
+  Check(request.host_window == (preview || settings ? gyra::ParseCommandLine(same_mode).host_window : 0));
   return 0;
 }
