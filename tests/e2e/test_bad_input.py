@@ -145,6 +145,17 @@ class BadInputTest(WineTestCase):
         self.assertTrue(self.enabled(RENDER))
         self.close_dialog()
 
+    def test_numbers_out_of_range_are_shown_but_the_spinners_render_with_their_design_values(self):
+        make_scene(self.pictures / "p.bmp")
+        self.install([], data_ini(picture_path="C:\\Gyrafoto\\pics\\p.bmp", frame_count=30000, radius=-5))
+        self.open_dialog()
+        self.assertEqual([self.text_beside(c, "right") for c in ("ﾌﾚｰﾑ(ｺﾏ）数", "表示画像のｻｲｽﾞ（半径）")], ["30000", "-5"])
+        self.render_to_the_end()
+        frames = [p.read_bytes() for p in self.data_path("Image2").glob("*.bmp")]
+        self.assertEqual({struct.unpack_from("<ii", f, 18) for f in frames}, {(200, 200)})  # radius 100
+        self.assertEqual(len(frames), 9)  # 8 a turn, and for this width one more at the turn's end
+        self.close_dialog()
+
     def test_damaged_data_ini_files_open_a_dialog_whose_apply_writes_a_clean_one(self):
         damaged = {"binary garbage": bytes(range(256)) * 40, "UTF-16": "[Section]\r\n移動ﾊﾟﾀｰﾝ=1\r\n".encode("utf-16"),
                    "a 1 MB line, numbers beyond 16 bits": b"[Section]\r\n" + b"9" * 2**20 + b"\r\n" +

@@ -118,6 +118,11 @@ class ScaledDisplayTest(DisplayCase):  # at 144 dots per inch (150 %)
         self.assertEqual([c for c in self.controls if not inside(c["rect"], dialog)], [])
         self.screenshot("dialog", self.dialog)
         self.close_dialog()
+        remove_folder(self.data_path("Image1"))  # the request to render, in 14-point text: 28 pixels at 144 dpi, 19 at 96
+        process = self.start(["/s"])
+        self.wait_for(lambda: (box := self.capture().lit_box()) and box[3] - box[1] >= 24, "text not at 144 dpi")
+        self.xdotool("click", 1)
+        self.assertEqual(self.wait_exit(process), 0)
 
 
 sys.path.insert(0, str(REPO / "bench"))

@@ -58,8 +58,17 @@ class RealWindowsTest(WineTestCase):
                     self.assertEqual(self.window_info(host.hwnd)["style"] & WS_DISABLED, 0)
 
     def test_frames_that_do_not_decode_ask_for_rendering_on_the_covered_screen(self):
-        self.install([b"", b"BM" + bytes(60), disc(100, GREEN)[:60]], data_ini(music_off=1))
+        broken = [b"", b"BM" + bytes(60), disc(100, GREEN)[:60]]  # empty, no bitmap, cut short
+        self.install(broken, data_ini(music_off=1))
         self.assert_asks_for_frames(self.start(["/s"]))
+        # Among them, the frames that decode play, each drawn from the same corner whatever its size.
+        self.install(broken + [disc(100, GREEN), disc(60, GREEN)], data_ini(radius=50, music_off=1, motion=0, speed=20))
+        display, (width, height) = self.start(["/s"]), self.screen_size()
+        left, top, boxes = width // 2 - 50, height // 2 - 50, set()
+        self.wait_for(lambda: boxes.add(self.capture().lit_box()) or {
+            (left, top, left + 100, top + 100), (left, top, left + 60, top + 60)} <= boxes, "not both sizes", WINDOW_TIMEOUT)
+        self.drive("close", self.own(DISPLAY_TITLE))
+        self.assertEqual(self.wait_exit(display), 0)
 
     def test_frames_stranded_by_an_interrupted_commit_come_back_when_the_program_starts(self):
         frames = self.install([disc(100, GREEN)], data_ini(radius=50, music_off=1, motion=0))
