@@ -10,51 +10,65 @@ from unittest import mock
 
 from harness import DISPLAY_TITLE, DRIVE_TIMEOUT, WINDOW_TIMEOUT, WineTestCase, bmp, data_ini, disc
 
-PLANTED = ("winmm.dll", "gdiplus.dll")
+PLANTED = ("winmm.dll", "gdiplus.dll", "mcicda.dll")  # mcicda: loaded by name by winmm, not by the program
 PICTURE, FRAME, WHITE = (0, 200, 120), (255, 0, 255), (255, 255, 255)
+WINE64 = shutil.which("wine64") or "/usr/lib/wine/wine64"
 
 
-class SystemDllTest(WineTestCase):  # a downloaded copy with stand-in winmm.dll and gdiplus.dll beside it
+class SystemDllTest(WineTestCase):  # a downloaded copy with stand-ins for system DLLs beside it
 
     def setUp(self):
         super().setUp()
         self.folder = self.prefix / "drive_c" / "users" / "Public" / "Downloads"
         self.folder.mkdir(exist_ok=True)
-        placed = [self.folder / name for name in ("Gyrafoto.scr", "picture.bmp") + PLANTED]
+        placed = [self.folder / name for name in ("Gyrafoto.scr", "picture.bmp", "drive.exe") + PLANTED]
         self.addCleanup(lambda: [p.unlink(missing_ok=True) for p in placed + self.markers()])
-        shutil.copy2(self.win_build / "Gyrafoto.scr", placed[0])
         placed[1].write_bytes(bmp(200, 150, lambda x, y: PICTURE))
-        for name in PLANTED:
-            shutil.copy2(self.win_build / "tests" / "win" / "planted" / name, self.folder / name)
-        # Music on, so winmm is wanted; the ball at the centre.
+        self.plant(self.win_build)
+        # Music on, so winmm and the CD's driver are wanted; the ball at the centre.
         self.install([disc(100, FRAME)], data_ini(picture_path="C:\\users\\Public\\Downloads\\picture.bmp",
                                                   radius=50, music_off=0, motion=0, speed=20))
+
+    def plant(self, build):  # that build's program with its stand-ins, and no marker yet
+        for marker in self.markers():
+            marker.unlink()
+        shutil.copy2(build / "Gyrafoto.scr", self.folder / "Gyrafoto.scr")
+        for name in PLANTED:
+            shutil.copy2(build / "tests" / "win" / "planted" / name, self.folder / name)
 
     def markers(self):  # left by a planted DLL that was loaded
         return sorted(self.folder.glob("*.ran"))
 
-    def start_downloaded(self, args, load_order):  # load order of winmm, gdiplus: "n,b" or "" (none)
-        overrides = os.environ.get("WINEDLLOVERRIDES", "") + ";winmm,gdiplus=" + load_order
+    def start_downloaded(self, program, args, load_order, wine="wine"):  # load order of the planted: "n,b" or ""
+        overrides = os.environ.get("WINEDLLOVERRIDES", "") + ";winmm,gdiplus,mcicda=" + load_order
         with mock.patch.dict(os.environ, {"WINEDLLOVERRIDES": overrides}):
-            return self.start_program(self.folder / "Gyrafoto.scr", args)
+            return self.start_program(self.folder / program, args, wine=wine)
+
+    def test_a_planted_dll_that_the_system_loads_by_name_runs_without_the_restriction(self):
+        shutil.copy2(self.drive_exe, self.folder / "drive.exe")  # a program that does not restrict the search
+        self.wait_exit(self.start_downloaded("drive.exe", ["mci", "open cdaudio"], "n,b"))
+        self.assertEqual(self.markers(), [self.folder / "mcicda.dll.ran"])
 
     def test_planted_dlls_never_run_and_missing_system_ones_are_done_without(self):
         # Without gdiplus the saved picture cannot be read: its box stays white.
-        for order, picture in (("n,b", PICTURE), ("", WHITE)):
-            with self.subTest(load_order=order):
+        for build, order, picture in (("win32", "n,b", PICTURE), ("win32", "", WHITE), ("win64", "n,b", PICTURE)):
+            with self.subTest(build=build, load_order=order):
+                self.plant(self.win_build.parent / build)
+                start = lambda args: self.start_downloaded(  # noqa: E731
+                    "Gyrafoto.scr", args, order, WINE64 if build == "win64" else "wine")
                 if order:
                     with self.host_window(152, 112) as host:
-                        preview = self.start_downloaded(["/p", str(host.hwnd)], order)
+                        preview = start(["/p", str(host.hwnd)])
                         self.wait_for(lambda: self.children(host.hwnd), "no preview in its host")
                     self.assertEqual(self.wait_exit(preview), 0)
 
-                self.open_dialog(self.start_downloaded(["/c"], order))
+                self.open_dialog(start(["/c"]))
                 left, top, right, bottom = self.beside("ｵﾘｼﾞﾅﾙ画像", "right")["rect"]
                 middle = ((left + right) // 2, (top + bottom) // 2)
                 self.wait_for(lambda: self.capture().pixel(*middle) == picture, f"the picture box is not {picture}")
                 self.close_dialog()
 
-                display = self.start_downloaded(["/s"], order)
+                display = start(["/s"])
                 self.wait_window(DISPLAY_TITLE)
                 width, height = self.screen_size()
                 self.wait_for(lambda: self.capture().pixel(width // 2, height // 2) == FRAME, "no frame plays",

@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "core/win32/wide_text.h"
+#include "display/win32/winmm_sender.h"
+
 namespace {
 
 constexpr UINT kAnswerTimeoutMs = 500;
@@ -196,6 +199,8 @@ int Run(int argc, wchar_t** argv) {
   if (command == L"close") return Posted(hwnd, WM_CLOSE, 0, 0);
   if (command == L"click" || command == L"dblclick") return Click(hwnd, command == L"dblclick");
   if (command == L"foreground") return Print(Number(GetForegroundWindow())), 0;
+  // mci COMMAND: sent as the program sends it, without the program's restriction of the DLL search.
+  if (command == L"mci") return gyra::WinmmSender().Send(gyra::Narrow(title), nullptr) == 0 ? 0 : 2;
   if (command == L"activate") return SetForegroundWindow(hwnd) ? 0 : 2;  // a focus thief
   if (command == L"gettext") return Text(hwnd, nullptr);
   if (command == L"release") return Hold(static_cast<DWORD>(ParseLong(argv[2])), false);

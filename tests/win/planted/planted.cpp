@@ -1,5 +1,5 @@
 // A system DLL's stand-in dropped beside the program: it exports every name the program imports from
-// winmm.dll and gdiplus.dll and, when loaded, leaves "<its own path>.ran" and refuses to load.
+// winmm.dll and gdiplus.dll (and mcicda.dll's driver entry) and, when loaded, leaves "<its own path>.ran" and refuses to load.
 #include <windows.h>
 
 #define STAND_IN(name) \
@@ -11,7 +11,7 @@ STAND_IN(GdipGetImageWidth) STAND_IN(GdipGetImageHeight) STAND_IN(GdipGetImageDi
 STAND_IN(GdipGetImageHorizontalResolution) STAND_IN(GdipGetImageVerticalResolution)
 STAND_IN(GdipCreateBitmapFromScan0) STAND_IN(GdipGetImageGraphicsContext) STAND_IN(GdipDeleteGraphics)
 STAND_IN(GdipGraphicsClear) STAND_IN(GdipDrawImageRectI) STAND_IN(GdipBitmapLockBits)
-STAND_IN(GdipBitmapUnlockBits)
+STAND_IN(GdipBitmapUnlockBits) STAND_IN(DriverProc)
 
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, void*) {
   if (reason != DLL_PROCESS_ATTACH) return TRUE;
