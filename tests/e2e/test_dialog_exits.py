@@ -4,7 +4,7 @@ import stat
 import unittest
 
 from harness import (APPLY, BROWSE, CANCEL, GREEN, IDCANCEL, KEYS, OK, OPEN_TITLE,
-                     RENDER, RENDER_CAPTION, RENDER_ERROR_TITLE, SAVE_ERROR_TITLE, VK_ESCAPE, WineTestCase, bmp,
+                     RENDER, RENDER_CAPTION, RENDER_ERROR_TITLE, SAVE_ERROR_TITLE, SB_LINEUP, VK_ESCAPE, WineTestCase, bmp,
                      data_ini, disc, remove_folder)
 
 PICTURE = "C:\\Gyrafoto\\pics\\p.bmp"
@@ -102,7 +102,7 @@ class DialogExitsTest(WineTestCase):
         self.assertEqual(self.wait_exit(self.process), 0)
         self.assertEqual((self.frames("Image1"), self.frames("Image2")), (rendered, {}))
 
-    def test_an_unwritable_data_ini_never_commits_an_emptied_image2(self):
+    def test_an_unwritable_data_ini_after_the_commit_and_a_second_rendering_committed_by_ok(self):
         self.ready(frame_count=8, motion=1)
         self.render_to_the_end()
         rendered = self.frames("Image2")
@@ -116,9 +116,12 @@ class DialogExitsTest(WineTestCase):
         self.assertEqual(self.frames("Image1"), rendered)  # committed before the file was tried
         ini.rmdir()
         ini.write_bytes(b"")
-        self.click(OK)  # writes the settings, and does not commit the emptied Image2 over the frames
+        self.scroll("ﾌﾚｰﾑ(ｺﾏ）数", SB_LINEUP)  # 9 frames: another set, which OK must commit in turn
+        self.render_to_the_end()
+        again = self.frames("Image2")
+        self.click(OK)
         self.assertEqual(self.wait_exit(self.process), 0)
-        self.assertEqual(self.frames("Image1"), rendered)
+        self.assertEqual((self.frames("Image1") == again, again == rendered), (True, False))
         self.assertIn("移動ﾊﾟﾀｰﾝ=1\r\n".encode("cp932"), ini.read_bytes())
 
     def test_frame_folders_and_a_data_folder_that_are_files(self):
