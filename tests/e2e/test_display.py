@@ -1,5 +1,7 @@
 """The full-screen display under Wine: where the ball is, how it moves, the frame order and what ends it."""
 
+import contextlib
+import subprocess
 import time
 import unittest
 
@@ -34,6 +36,12 @@ class DisplayTest(WineTestCase):
     def assert_ends(self, process):
         self.assertEqual(self.wait_exit(process), 0)
         self.assertEqual(self.find_window(DISPLAY_TITLE), 0)
+
+    def arrows_until_it_ends(self):  # an arrow steps a track until the music has given up, then ends it
+        def arrow():
+            with contextlib.suppress(AssertionError, subprocess.CalledProcessError):  # it ended meanwhile
+                self.press("Right")
+        self.wait_for(lambda: not self.find_window(DISPLAY_TITLE) or arrow(), "arrows do not end it")
 
     def test_centre_a_topmost_full_screen_window_without_the_pointer(self):
         process, hwnd = self.start_display(colours=(RED,))
@@ -81,9 +89,14 @@ class DisplayTest(WineTestCase):
                  "a move down": (lambda: self.xdotool("mousemove", 100, 130), {}),
                  "an arrow with the music off": (lambda: self.press("Right"), {"music_off": 1}),
                  # No CD drive here and no Music folder: no track for an arrow to step to.
-                 "an arrow with music on but nothing to play": (lambda: self.press("Right"), {"music_off": 0})}
+                 "an arrow with music on but nothing to play": (lambda: self.press("Right"), {"music_off": 0}),
+                 "an arrow once every Music file failed": (self.arrows_until_it_ends, {"music_off": 0, "music": 1})}
         for what, (act, settings) in cases.items():
             with self.subTest(what):
+                if settings.pop("music", 0):  # the last case: files that will not play
+                    self.data_path("Music").mkdir(parents=True)
+                    for name in ("a.wav", "b.mp3"):
+                        self.data_path("Music", name).write_bytes(b"RIFF, but no sound")
                 process, _ = self.start_display(**settings)
                 # Two steps on, the window appearing under the pointer has not ended it.
                 self.centre_colours(3)
