@@ -117,12 +117,11 @@ TEST(RenderTool, RendersWhatDecodesAndRefusesTheRestWithoutAFrameFolder) {
       {"empty-first-data.png", png.substr(0, png.find("IDAT") - 4) + empty_idat + png.substr(png.find("IDAT") - 4), ""},
       {"empty.bmp", "", undecodable}, {"zero.bmp", Bmp(0, 4), undecodable}, {"half.png", png.substr(0, 60), undecodable},
       {"head.gif", kGif.substr(0, 13), undecodable}, {"half.jpg", jpeg.substr(0, jpeg.size() / 2), undecodable},
-      {"text.jpg", "\xFF\xD8\xFF\xE0 no picture" + png, undecodable},
+      {"text.jpg", "\xFF\xD8\xFF\xE0 no picture" + png, undecodable}, {"missing.bmp", "", "cannot read"},
       {"huffman.jpg", jpeg.substr(0, 2) + std::string("\xFF\xC4\0\x13\0", 5) + std::string(16, '\xFF') + jpeg.substr(2),
        undecodable},  // 16 x 255 codes where 256 fit
       {"undefined-tables.jpg", undefined_tables, undecodable}, {"folder.bmp", "", "cannot read"},
       {"huge.bmp", Bmp(40000, 40000), "40000 x 40000 pixels: too large a picture (at most 536870911 pixels)"},
-      {"huge.jpg", Jpeg(40000, 40000), "40000 x 40000 pixels: too large"}, {"missing.bmp", "", "cannot read"},
   };
   for (const auto& c : cases) {
     if (c.why != "cannot read") std::ofstream(dir / c.name, std::ios::binary) << c.bytes;
