@@ -112,7 +112,7 @@ TEST(WriteSettings, OkWritesAllElevenApplyTheLastSevenAndAPathShiftJisCannotHold
   }
 }
 
-TEST(DamagedDataIni, LoadsUsableSettingsAndSavesACleanFile) {
+TEST(DamagedDataIni, LoadsUsableSettings) {
   const std::string frames = "[Section]\r\n" + Sjis("ﾌﾚｰﾑ数"), picture = "[Section]\r\n" + Sjis("ｵﾘｼﾞﾅﾙ画像");
   std::string garbage(4096, '\0');
   for (std::mt19937 random(1); char& c : garbage) c = char(random());
