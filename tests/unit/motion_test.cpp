@@ -49,10 +49,9 @@ Extent CornerExtent(Motion motion, int steps, int32_t s, int skip = 0) {
 TEST(BounceMotion, TurnsWithinThreePixelsBeyondTheEdges) {
   // Turns after the move, up to 3 pixels past the edges; jitters on an axis smaller than the ball; +-32766 at most.
   const struct { int32_t width, height; int16_t s; double draw; int skip; Extent corner; } cases[] = {
-      {1024, 768, 100, 0.3, 0, {-2, 826, -1, 569}},  {1023, 767, 100, 0.6, 0, {-2, 826, -1, 569}},
-      {1920, 1080, 200, 0.9, 0, {-2, 1522, -2, 682}}, {800, 600, 150, 0.1, 0, {-2, 502, -3, 303}},
-      {1024, 150, 100, 0.5, 30, {-2, 826, -1, 2}},   {100000, 100000, 100, 0.0, 0, {17134, 82666, 17134, 82666}},
-      {1, 1, 32767, 0.5, 11000, {-4, -1, -4, -1}},
+      {1024, 768, 100, 0.3, 0, {-2, 826, -1, 569}}, {1023, 767, 100, 0.6, 0, {-2, 826, -1, 569}},
+      {800, 600, 150, 0.1, 0, {-2, 502, -3, 303}},   {1024, 150, 100, 0.5, 30, {-2, 826, -1, 2}},
+      {100000, 100000, 100, 0.0, 0, {17134, 82666, 17134, 82666}}, {1, 1, 32767, 0.5, 11000, {-4, -1, -4, -1}},
   };
   for (const auto& c : cases)
     EXPECT_EQ(CornerExtent(BounceMotion(c.width, c.height, c.s, c.draw), 50000, c.s, c.skip), c.corner)

@@ -63,38 +63,26 @@ TEST(ArgumentsOf, DropsTheProgramNameAndOneBlank) {
   for (const auto& c : cases) EXPECT_EQ(ArgumentsOf(c.whole), c.arguments) << "row " << &c - cases;
 }
 
-// One character alone plays full screen with the pointer shown.
-TEST(ParseCommandLine, OnlyTheSecondCharacterPicksTheMode) {
-  const struct { std::u16string_view line; StartMode mode; bool hide_cursor = false; } cases[] = {
-      {u"/s", StartMode::FullScreen, true}, {u"-S", StartMode::FullScreen, true}, {u"/saver", StartMode::FullScreen, true},
-      {u"写s", StartMode::FullScreen, true}, {u"/c:1234", StartMode::Settings}, {u"/C 99", StartMode::Settings},
-      {u"", StartMode::Settings},      {u"/", StartMode::FullScreen},     {u"x", StartMode::FullScreen},
-      {u"/p", StartMode::Preview},     {u"/x", StartMode::None},          {u" /s", StartMode::None},
-      {u"/ｓ", StartMode::None},       {u"/\u017F", StartMode::None},     {u"\xFEFF/s", StartMode::None},
-  };
-  for (const auto& c : cases) {
-    const StartRequest request = ParseCommandLine(c.line);
-    EXPECT_EQ(std::tuple(request.mode, request.hide_cursor), std::tuple(c.mode, c.hide_cursor)) << "row " << &c - cases;
-  }
-}
-
-// A window handle is 32 bits, written unsigned; a signed reading names the same bits.
-TEST(ParseCommandLine, HostHandlesOfEveryShape) {
-  const struct { std::u16string_view line; uint32_t handle; StartMode mode = StartMode::Preview; } cases[] = {
+// One character alone plays full screen with the pointer shown. A window handle is 32 bits, written
+// unsigned; a signed reading names the same bits.
+TEST(ParseCommandLine, TheSecondCharacterPicksTheModeAndPreviewAndSettingsTakeAHandle) {
+  using enum StartMode;
+  const struct { std::u16string_view line; uint32_t handle; StartMode mode = Preview; bool hides = false; } cases[] = {
+      {u"/s", 0, FullScreen, true}, {u"-S", 0, FullScreen, true}, {u"写s", 0, FullScreen, true},
+      {u"/C 99", 99, Settings}, {u"", 0, Settings}, {u"/", 0, FullScreen}, {u"x", 0, FullScreen}, {u"/x", 0, None},
+      {u" /s", 0, None}, {u"/ｓ", 0, None}, {u"/\u017F", 0, None}, {u"\xFEFF/s", 0, None},
       {u"/p 1234", 1234},      {u"/P:1234", 1234},      {u"/p  56 7\t8", 5678},  {u"/p 12ab", 12},
       {u"/p", 0},              {u"/p abc", 0},          {u"/p 2147483647", 2147483647}, {u"/p 2147483648", 2147483648},
-      {u"/p 4294967295", 4294967295}, {u"/p 4294967296", 0}, {u"/p 4294967295.5", 0}, {u"/p 3000000000", 3000000000},
-      {u"/p -2147483648", 2147483648}, {u"/p -2147483649", 0},  {u"/p 1e9", 1000000000},
-      {u"/p -1", 4294967295}, {u"/p 1e400", 0}, {u"/p --5", 0},          {u"/p 12.5", 12},        {u"/p 13.5", 14},
-      {u"/p &HFFFFFFFF", 4294967295}, {u"/p &HFFFF", 4294967295}, {u"/p &H7FFFFFFF", 2147483647}, {u"/p 0x1F", 0},
-      {u"/p &O777", 511},      {u"/p inf", 0},          {u"/p 12\u000034"sv, 12}, {u"/p １２３", 0},
-      {u"/p 12３", 12},        {u"/p \xD800" u"5", 0}, {u"/p \U0001F600", 0},
-      {u"/c:123", 123, StartMode::Settings}, {u"/C 4294967295", 4294967295, StartMode::Settings},
-      {u"/c", 0, StartMode::Settings}, {u"/c:", 0, StartMode::Settings}, {u"/c:99999999999", 0, StartMode::Settings},
+      {u"/p 4294967295", 4294967295}, {u"/p 4294967296", 0}, {u"/p 4294967295.5", 0}, {u"/p -2147483648", 2147483648},
+      {u"/p -2147483649", 0},  {u"/p 1e9", 1000000000}, {u"/p -1", 4294967295}, {u"/p 1e400", 0}, {u"/p --5", 0},
+      {u"/p 12.5", 12},        {u"/p 13.5", 14},        {u"/p &HFFFFFFFF", 4294967295}, {u"/p &HFFFF", 4294967295},
+      {u"/p &H7FFFFFFF", 2147483647}, {u"/p 0x1F", 0}, {u"/p &O777", 511}, {u"/p inf", 0}, {u"/p 12\u000034"sv, 12},
+      {u"/p １２３", 0},       {u"/p \xD800" u"5", 0}, {u"/p \U0001F600", 0}, {u"/c:3000000000", 3000000000, Settings},
+      {u"/c", 0, Settings},
   };
   for (const auto& c : cases) {
-    const StartRequest request = ParseCommandLine(c.line);
-    EXPECT_EQ(std::tuple(request.mode, request.host_window), std::tuple(c.mode, c.handle)) << "row " << &c - cases;
+    const StartRequest r = ParseCommandLine(c.line);
+    EXPECT_EQ(std::tuple(r.mode, r.host_window, r.hide_cursor), std::tuple(c.mode, c.handle, c.hides)) << &c - cases;
   }
   EXPECT_EQ(ParseCommandLine(u"/p " + std::u16string(1 << 20, u'9')).host_window, 0);
   EXPECT_EQ(ParseCommandLine(u"/p 42" + std::u16string(1 << 20, u' ')).host_window, 42);
