@@ -14,6 +14,7 @@
 #include "data/frame_files.h"
 #include "dialog/win32/settings_dialog.h"
 #include "display/win32/display_window.h"
+#include "display/win32/message_clock.h"
 #include "toolkit/message_loop.h"
 #include "toolkit/system_library.h"
 
@@ -91,7 +92,8 @@ Settings LoadSettingsAfterRepairs(FileSystem& fs, const DataPaths& paths) {
 
 void RunFullScreen(FileSystem& fs, const Settings& settings, const DataPaths& paths, bool hide_cursor) {
   if (hide_cursor) ShowCursor(FALSE);
-  PlayFullScreen(ListFrameFiles(fs, paths.committed_folder), settings, paths, hide_cursor);
+  MessageClock clock;
+  PlayFullScreen(ListFrameFiles(fs, paths.committed_folder), settings, paths, clock, hide_cursor);
 }
 
 int Run(std::u16string_view command_line) {

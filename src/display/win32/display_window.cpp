@@ -13,7 +13,6 @@
 #include "display/motion.h"
 #include "display/win32/display_surface.h"
 #include "display/win32/frame_images.h"
-#include "display/win32/paced_steps.h"
 #include "display/win32/winmm_sender.h"
 #include "toolkit/form.h"
 #include "toolkit/message_loop.h"
@@ -33,9 +32,11 @@ MusicKey MusicKeyFor(WPARAM virtual_key) {
 
 class DisplayWindow : public Form {
  public:
-  DisplayWindow(const Settings& settings, const DataPaths& paths, bool hide_pointer)
-      : settings_(settings), hide_pointer_(hide_pointer), music_{sender_, files_, paths.data_folder + "\\Music", settings.music_off,
-                                    settings.repeat_track} {}
+  DisplayWindow(const Settings& settings, const DataPaths& paths, StepClock& clock, bool hide_pointer)
+      : settings_(settings),
+        hide_pointer_(hide_pointer),
+        clock_(clock),
+        music_{sender_, files_, paths.data_folder + "\\Music", settings.music_off, settings.repeat_track} {}
 
   // The whole screensaver: covers the screen at once, so that neither slow
   // frame files nor a CD drive spinning up leave the desktop showing, then
@@ -207,7 +208,6 @@ class DisplayWindow : public Form {
   // Undoes the cursor hiding of the start-up and lets go of the music.
   void OnUnload() {
     ShowCursor(TRUE);
-    clock_.Release();
     if (power_) UnregisterPowerSettingNotification(power_);
     KillTimer(hwnd(), kMusicTimer);
     music_.Unload();
@@ -215,12 +215,12 @@ class DisplayWindow : public Form {
 
   const Settings& settings_;
   const bool hide_pointer_;
+  StepClock& clock_;
   WinmmSender sender_;
   Win32FileSystem files_;
   BackgroundMusic music_;
   FrameImages images_;
   DisplaySurface surface_;
-  MessageClock clock_;
   std::unique_ptr<Motion> motion_;
   HPOWERNOTIFY power_ = nullptr;
   bool stop_requested_ = false;
@@ -232,8 +232,8 @@ class DisplayWindow : public Form {
 }  // namespace
 
 void PlayFullScreen(const std::vector<std::string>& frame_files, const Settings& settings, const DataPaths& paths,
-                    bool hide_pointer) {
-  DisplayWindow display(settings, paths, hide_pointer);
+                    StepClock& clock, bool hide_pointer) {
+  DisplayWindow display(settings, paths, clock, hide_pointer);
   display.Play(frame_files);
 }
 

@@ -1,4 +1,4 @@
-#include "display/win32/paced_steps.h"
+#include "display/win32/message_clock.h"
 
 #include <mmsystem.h>
 
@@ -33,15 +33,12 @@ MessageClock::MessageClock()
   if (begin && end_period_ && begin(1) == TIMERR_NOERROR) finer_period_ = true;
 }
 
+// The system also gives the finer timer back when the process ends, as the
+// screensaver does on input, without destructors.
 MessageClock::~MessageClock() {
-  Release();
+  if (finer_period_) end_period_(1);
   if (timer_) CloseHandle(timer_);
   if (winmm_) FreeLibrary(winmm_);
-}
-
-void MessageClock::Release() {
-  if (finer_period_) end_period_(1);
-  finer_period_ = false;
 }
 
 int64_t MessageClock::Now() {

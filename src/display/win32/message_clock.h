@@ -24,10 +24,6 @@ class MessageClock : public StepClock {
   // (posted again for the outer loop).
   bool Sleep(int64_t due) override;
 
-  // Gives back the finer system timer asked for where there is no
-  // high-resolution waitable timer; the destructor does it too.
-  void Release();
-
  private:
   HANDLE timer_;
   HMODULE winmm_ = nullptr;  // from the system folder: no Known DLL
