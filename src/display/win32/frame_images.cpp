@@ -2,10 +2,25 @@
 
 #include <limits>
 
-#include "core/win32/wide_text.h"
 #include "display/frame_bitmap.h"
 
 namespace gyra {
+
+namespace {
+
+// The picture of a whole bitmap file's bytes, made from the bytes already
+// read; nullptr when the system refuses it.
+HBITMAP BitmapOf(const std::string& file) {
+  const auto& header = *reinterpret_cast<const BITMAPFILEHEADER*>(file.data());
+  const auto* info = reinterpret_cast<const BITMAPINFO*>(file.data() + sizeof(BITMAPFILEHEADER));
+  HDC screen = GetDC(nullptr);
+  const HBITMAP bitmap =
+      CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT, file.data() + header.bfOffBits, info, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  return bitmap;
+}
+
+}  // namespace
 
 FrameImages::~FrameImages() {
   if (dc_ && original_bitmap_) SelectObject(dc_, original_bitmap_);
@@ -23,10 +38,7 @@ void FrameImages::Load(const std::vector<std::string>& utf8_paths, const FileSys
   for (const std::string& path : utf8_paths) {
     if (frames_.size() == static_cast<size_t>(std::numeric_limits<int16_t>::max())) break;
     const std::optional<std::string> bytes = files.ReadFile(path);
-    const auto bitmap = bytes && IsWholeBitmap(*bytes)
-                            ? static_cast<HBITMAP>(LoadImageW(nullptr, Widen(path).c_str(), IMAGE_BITMAP, 0, 0,
-                                                              LR_LOADFROMFILE | LR_CREATEDIBSECTION))
-                            : nullptr;
+    const HBITMAP bitmap = bytes && IsWholeBitmap(*bytes) ? BitmapOf(*bytes) : nullptr;
     BITMAP info{};
     if (bitmap) GetObjectW(bitmap, sizeof(info), &info);
     frames_.push_back({bitmap, info.bmWidth, info.bmHeight});
