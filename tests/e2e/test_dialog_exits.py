@@ -3,8 +3,8 @@
 import stat
 import unittest
 
-from harness import (APPLY, BROWSE, CANCEL, GREEN, IDCANCEL, KEYS, OK, OPEN_TITLE,
-                     RENDER, RENDER_CAPTION, RENDER_ERROR_TITLE, SAVE_ERROR_TITLE, SB_LINEUP, VK_ESCAPE, WineTestCase, bmp,
+from harness import (APPLY, BROWSE, CANCEL, GREEN, IDCANCEL, KEYS, OK, OPEN_TITLE, RENDER, RENDER_CAPTION,
+                     RENDER_ERROR_TITLE, RUN_TIMEOUT, SAVE_ERROR_TITLE, SB_LINEUP, VK_ESCAPE, WineTestCase, bmp,
                      data_ini, disc, remove_folder)
 
 PICTURE = "C:\\Gyrafoto\\pics\\p.bmp"
@@ -117,7 +117,9 @@ class DialogExitsTest(WineTestCase):
         ini.rmdir()
         ini.write_bytes(b"")
         self.scroll("ﾌﾚｰﾑ(ｺﾏ）数", SB_LINEUP)  # 9 frames: another set, which OK must commit in turn
-        self.render_to_the_end()
+        self.click(RENDER)  # OK is enabled already: the end is the ninth frame and the dialog active again
+        self.wait_for(lambda: len(self.frames("Image2")) == 9, "the second rendering does not end", RUN_TIMEOUT)
+        self.wait_dialog_active()
         again = self.frames("Image2")
         self.click(OK)
         self.assertEqual(self.wait_exit(self.process), 0)
