@@ -121,7 +121,8 @@ class WineTestCase(unittest.TestCase):
         cls.drive_exe = cls.win_exe(cls, "drive")
         # A helper that is missing fails every test: nothing is skipped.
         for needed in (cls.win_build / "Gyrafoto.scr", cls.drive_exe, cls.win_exe(cls, "render_host"),
-                       cls.win_exe(cls, "hardening"), cls.win_build / "tools" / "gyrafoto-render.exe"):
+                       cls.win_exe(cls, "hardening"), cls.win_build / "tools" / "gyrafoto-render.exe",
+                       cls.win_build / "bench" / "display_soak.exe"):
             assert needed.is_file(), f"{needed} is missing: build {cls.win_build} first"
 
     def setUp(self):

@@ -1,4 +1,5 @@
-"""The display loop's GDI objects, windows and memory over many steps (GYRAFOTO_SOAK_STEPS, 3000 by default)."""
+"""The display loop's GDI objects, windows and memory over many steps (GYRAFOTO_SOAK_STEPS, 3000 by default),
+counted by bench/display_soak.exe."""
 
 import os
 import sys
@@ -31,8 +32,8 @@ class SoakTest(WineTestCase):
             (self.pictures / f"PicD_{number:03d}.bmp").write_bytes(disc(200, colour))
         for move in (0, 1, 2):
             with self.subTest(motion=move):
-                code, output = self.run_program(self.win_exe("hardening"), [
-                    "display", "C:\\Gyrafoto\\pics", *map(str, (STEPS, STEPS // 6, move, move % 2, 100))],
+                code, output = self.run_program(self.win_build / "bench" / "display_soak.exe", [
+                    "C:\\Gyrafoto\\pics", *map(str, (STEPS, STEPS // 6, move, move % 2, 100))],
                     timeout=60 + STEPS / 100)
                 found = samples(output)
                 self.assertEqual((code, found[-1]["step"]), (0, STEPS), output)
