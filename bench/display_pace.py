@@ -7,7 +7,6 @@ Run on a 1920 x 1080 screen, from the repository:
         scripts/with-wine-display python3 bench/display_pace.py
 """
 
-import os
 import statistics
 import subprocess
 import sys
@@ -18,16 +17,9 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "e2e"))
 
 from harness import DISPLAY_TITLE, remove_folder  # noqa: E402
-from test_pace_and_monitors import DisplayCase, numbered_frames  # noqa: E402
+from test_pace_and_monitors import DisplayCase, cpu_seconds, numbered_frames  # noqa: E402
 
 SECONDS = 5
-TICKS_PER_SECOND = os.sysconf("SC_CLK_TCK")
-
-
-def processor_seconds(pid):
-    """User and system time of a Linux process so far."""
-    fields = Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / TICKS_PER_SECOND  # utime, stime
 
 
 class DisplayPaceBench(DisplayCase):
@@ -41,9 +33,9 @@ class DisplayPaceBench(DisplayCase):
             self.wait_exit(process)
         for speed in (1, 0):
             process, _ = self.start_display(speed=speed, motion=1)
-            before, start = processor_seconds(process.pid), time.monotonic()
+            before, start = cpu_seconds(process.pid), time.monotonic()
             time.sleep(SECONDS)
-            share = (processor_seconds(process.pid) - before) / (time.monotonic() - start)
+            share = (cpu_seconds(process.pid) - before) / (time.monotonic() - start)
             print(f"Speed {speed} in Data.ini, bouncing: {share:.1%} of one core", file=sys.stderr)
             process.kill()
             self.wait_exit(process)
