@@ -7,7 +7,7 @@ from harness import (APPLY, BROWSE, CANCEL, DIALOG_TITLE, DISPLAY_TITLE, FILE_NA
                      OK, OPEN_TITLE, RENDER, SB_LINEDOWN, SB_LINEUP, SB_THUMBPOSITION, WS_CHILD,
                      WineTestCase, bmp_pixel, data_ini, disc, make_scene)
 
-LOOK_IN_FIELD = 1137  # the open-file dialog's folder box
+LOOK_IN_FIELD, FILE_TYPE_FIELD = 1137, 1136  # the open-file dialog's folder and file-type boxes
 VK_END = 0x23
 
 
@@ -42,6 +42,8 @@ class WalkTest(WineTestCase):
         self.drive("settext", name_field, "C:\\Gyrafoto\\pics")
         self.drive("button", chooser, IDOK)
         self.wait_for(lambda: self.drive("gettext", look_in).strip() == "pics", "the chooser did not open pics")
+        file_type = [c for c in self.windows(chooser) if c["id"] == FILE_TYPE_FIELD][0]["hwnd"]
+        self.assertEqual(self.drive("gettext", file_type).strip(), "画像ﾌｧｲﾙ (bmp gif jpg png heic webp …)")
         self.drive("settext", name_field, "hills.bmp")
         self.screenshot("2-open-file-dialog", chooser)
         self.drive("button", chooser, IDOK)
