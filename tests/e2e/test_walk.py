@@ -37,13 +37,12 @@ class WalkTest(WineTestCase):
         # 2. Browse: the folder first, then the name, as a user picks it.
         self.click(BROWSE)
         chooser = self.wait_window(OPEN_TITLE)
-        name_field = self.edit_in([c for c in self.windows(chooser) if c["id"] == FILE_NAME_FIELD][0]["hwnd"])
-        look_in = [c for c in self.windows(chooser) if c["id"] == LOOK_IN_FIELD][0]["hwnd"]
+        field = {c["id"]: c["hwnd"] for c in reversed(self.windows(chooser))}  # the outermost of an id
+        name_field, look_in = self.edit_in(field[FILE_NAME_FIELD]), field[LOOK_IN_FIELD]
         self.drive("settext", name_field, "C:\\Gyrafoto\\pics")
         self.drive("button", chooser, IDOK)
         self.wait_for(lambda: self.drive("gettext", look_in).strip() == "pics", "the chooser did not open pics")
-        file_type = [c for c in self.windows(chooser) if c["id"] == FILE_TYPE_FIELD][0]["hwnd"]
-        self.assertEqual(self.drive("gettext", file_type).strip(), "画像ﾌｧｲﾙ (bmp gif jpg png heic webp …)")
+        self.assertEqual(self.drive("gettext", field[FILE_TYPE_FIELD]).strip(), "画像ﾌｧｲﾙ (bmp gif jpg png heic webp …)")
         self.drive("settext", name_field, "hills.bmp")
         self.screenshot("2-open-file-dialog", chooser)
         self.drive("button", chooser, IDOK)
